@@ -1,0 +1,66 @@
+// The installation log and distribution list: tagged text lines.
+// Reading and parsing are Win32-free; every reader of the program uses them.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+
+struct LogTag {
+    static constexpr const char* fileCopy = "File Copy: ";
+    static constexpr const char* fileOverwrite = "File Overwrite: ";
+    static constexpr const char* fileDel = "File Del: ";
+    static constexpr const char* madeDir = "Made Dir: ";
+    static constexpr const char* shellLink = "Shell Link: ";
+};
+
+// Appends text as one line (text mode, newline after it) and closes the file
+// again, so every line is complete on disk when the call returns. A file that
+// cannot be opened loses the line without a word.
+void AppendLogLine(const std::string& path, const std::string& text);
+
+// Reads a log line by line with the rules every reader shares: a 512-byte
+// buffer (a longer line arrives in pieces of at most 511 characters), a zero
+// in the buffer's last byte, trailing codes 0 to 32 trimmed (never the first
+// character), codes of 128 and above kept.
+class LogLineReader {
+public:
+    static constexpr std::size_t bufferSize = 512;
+
+    explicit LogLineReader(const std::string& path);  // text mode
+    explicit LogLineReader(std::FILE* file);           // takes ownership
+    ~LogLineReader();
+    LogLineReader(const LogLineReader&) = delete;
+    LogLineReader& operator=(const LogLineReader&) = delete;
+
+    bool IsOpen() const { return file_ != nullptr; }
+    // False at the end of the file (or when it is not open).
+    bool Next(std::string& line);
+    // Back to the start, for a second pass.
+    void Rewind();
+
+private:
+    std::FILE* file_ = nullptr;
+};
+
+// Trims a line read into buf in place by the rules above; returns its length.
+std::size_t TrimLogLine(char* buf);
+
+// True when line begins with tag at its first character (case-sensitive).
+bool HasTag(const std::string& line, const char* tag);
+// The rest of the line after tag (leading blanks kept). Call after HasTag.
+std::string TagOperand(const std::string& line, const char* tag);
+
+// The remover's reading of a file operand: the line ends at its first " | ".
+std::string StripAnnotation(const std::string& operand);
+// The pair form "a > b": true when operand holds '>'; source is the text before
+// the first '>' without trailing white space, target the text after it without
+// leading white space.
+bool SplitPair(const std::string& operand, std::string& source, std::string& target);
+// The name a file operand has in the installation folder: after '>' for a
+// pair (leading white space removed), else the operand itself.
+std::string InstalledName(const std::string& operand);
+// A name read from a list or log for the file tags is a plain name or
+// pattern: no "\", "/", ":" and no "..". Anything else is ignored, so a
+// damaged or hostile log cannot reach outside the folder.
+bool IsPlainFileName(const std::string& name);

@@ -1,0 +1,25 @@
+// Path helpers that decide without touching the machine.
+#pragma once
+
+#include <string>
+
+// Tells whether a byte starts a double-byte character of the ANSI code page.
+using LeadByteTest = bool (*)(unsigned char);
+
+// The folder holding path, without a trailing backslash, or "" : one trailing
+// backslash is removed, then the text before the last backslash is returned
+// when that backslash stands after the first character. The second byte of a
+// double-byte character is never taken for a backslash. A null path gives "".
+std::string ParentFolder(const char* path, LeadByteTest isLeadByte);
+
+// folder + entry where entry begins with a backslash ("\Pictrl5.exe"):
+// a folder that already ends with a backslash (a drive root "D:\") gets no
+// second one.
+std::string JoinFolder(const std::string& folder, const std::string& entry);
+
+// A folder as held by the program: no trailing backslash ("D:\" -> "D:").
+std::string WithoutTrailingBackslash(std::string folder);
+
+constexpr std::size_t maxPath = 260;  // MAX_PATH, the program's path buffers
+// True when text fits a MAX_PATH buffer with its terminating zero.
+inline bool FitsMaxPath(const std::string& text) { return text.size() < maxPath; }
