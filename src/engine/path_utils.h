@@ -20,6 +20,11 @@ std::string JoinFolder(const std::string& folder, const std::string& entry);
 // A folder as held by the program: no trailing backslash ("D:\" -> "D:").
 std::string WithoutTrailingBackslash(std::string folder);
 
+// folder, a backslash unless the folder already ends with "\" or "/", then
+// name: how file searches and their matches are addressed (an empty folder
+// gives "\" + name, the root of the current drive).
+std::string JoinSearchPath(const std::string& folder, const std::string& name);
+
 constexpr std::size_t maxPath = 260;  // MAX_PATH, the program's path buffers
 // True when text fits a MAX_PATH buffer with its terminating zero.
 inline bool FitsMaxPath(const std::string& text) { return text.size() < maxPath; }
