@@ -1,0 +1,19 @@
+// How the existing installation's folder and the default destination are
+// derived from registry texts and the Windows folder. Win32-free.
+#pragma once
+
+#include <string>
+
+// Removes one trailing backslash, if there is one.
+std::string RemoveOneTrailingBackslash(std::string path);
+
+// The folder of an App Paths value: the text before the first "\Pictrl5.exe"
+// (exact case), without one trailing backslash; "" when the name is absent.
+std::string FolderFromAppPath(const std::string& appPathValue);
+
+// The program-files folder when the registry names none: the Windows folder
+// cut just after its first backslash (its drive root), then "Program Files".
+std::string ProgramFilesFromWindowsFolder(const std::string& windowsFolder);
+
+// The text before the last backslash of a program path ("" without one).
+std::string FolderOfProgram(const std::string& programPath);
