@@ -1,5 +1,6 @@
 // The Win32-free rules behind detection, version comparison, the earlier
 // program group, the home-page query and the program group's folders.
+#include "app/copy_identity.h"
 #include "app/earlier_group.h"
 #include "app/home_page_query.h"
 #include "app/install_folder_rules.h"
@@ -141,6 +142,35 @@ TEST(ProgramGroup, TypedGroupIsCleanedAndItsFoldersListedOutermostFirst)
         const std::string cleaned = CleanProgramGroup(c.typed);
         EXPECT_EQ(c.cleaned, cleaned);
         EXPECT_EQ(c.chain, GroupFolderChain("P", cleaned));
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CopyIdentity, OnlyTheProductAndThisSetupAreClosed)
+{
+    const struct {
+        const char* image;
+        const char* own;
+        bool closable;
+    } cases[] = {
+        {"Pictrl5.exe", "setup.exe", true},
+        {"PICTRL5.EXE", "setup.exe", true},
+        {"setup.exe", "setup.exe", true},
+        {"other-setup.exe", "PictrlUnInst.exe", false},
+        {"PictrlUnInst.exe", "setup.exe", true},
+        {"uni3F2A.tmp", "setup.exe", true},
+        {"renamed.exe", "renamed.exe", true},
+        {"notepad.exe", "setup.exe", false},
+        {"Pictrl5.exe.old", "setup.exe", false},
+        {"uni.tmp", "setup.exe", false},
+        {"", "", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.image);
+        EXPECT_EQ(c.closable, IsProductOrSetupImage(c.image, c.own));
     }
 }
 
