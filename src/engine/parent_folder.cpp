@@ -1,0 +1,19 @@
+#include "engine/parent_folder.h"
+
+#include "engine/path_utils.h"
+
+#include <windows.h>
+
+namespace {
+
+bool IsAnsiLeadByte(unsigned char c)
+{
+    return IsDBCSLeadByte(c) != FALSE;
+}
+
+}  // namespace
+
+std::string ParentFolder(const char* path)
+{
+    return ParentFolder(path, IsAnsiLeadByte);
+}
