@@ -1,9 +1,11 @@
 #include "framework/string_resources.h"
 
+#include "framework/resource_module.h"
+
 std::string LoadResourceString(UINT id)
 {
     // The longest text of the table is well under 512 characters.
     char buffer[1024];
-    int n = LoadStringA(GetModuleHandleA(nullptr), id, buffer, sizeof buffer);
+    int n = LoadStringA(ResourceModule(), id, buffer, sizeof buffer);
     return std::string(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
 }

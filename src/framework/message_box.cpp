@@ -1,0 +1,10 @@
+#include "framework/message_box.h"
+
+#include "framework/application.h"
+#include "framework/message_box_icon.h"
+
+int AppMessageBox(const std::string& text, UINT type)
+{
+    std::string caption = ApplicationTitle();
+    return MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(), WithDefaultIcon(type));
+}

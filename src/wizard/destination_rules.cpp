@@ -1,0 +1,28 @@
+#include "wizard/destination_rules.h"
+
+#include "app/product_profile.h"
+#include "engine/path_utils.h"
+
+namespace {
+
+// A verdict that names a folder holds only when the folder fits a path buffer.
+DestinationDecision DestinationOf(DestinationVerdict verdict, const std::string& folder)
+{
+    DestinationDecision decision;
+    if (folder.empty() || !FitsMaxPath(folder)) return decision;
+    decision.verdict = verdict;
+    decision.folder = folder;
+    return decision;
+}
+
+}  // namespace
+
+DestinationDecision DecideDestination(const std::string& chosen, const FolderFacts& facts)
+{
+    if (chosen.empty()) return DestinationDecision{};
+    if (facts.holdsPreviousMajor) return DestinationDecision{DestinationVerdict::refuse, std::string()};
+    if (!facts.holdsMainExecutable && facts.entryCount > 0)
+        return DestinationOf(DestinationVerdict::appendSubfolder,
+                             JoinFolder(chosen, ProductProfile::productSubfolder));
+    return DestinationOf(DestinationVerdict::takeAsIs, WithoutTrailingBackslash(chosen));
+}
