@@ -52,5 +52,23 @@ std::string WithoutTrailingBackslash(std::string folder)
 
 std::string JoinSearchPath(const std::string& folder, const std::string& name)
 {
-    return EndsWithSeparator(folder) ? folder + name : folder + "\\" + name;
+    return WithSeparator(folder) + name;
+}
+
+std::string WithSeparator(const std::string& folder)
+{
+    return EndsWithSeparator(folder) ? folder : folder + "\\";
+}
+
+bool SameTextIgnoringCase(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        char x = a[i];
+        char y = b[i];
+        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
+        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
+        if (x != y) return false;
+    }
+    return true;
 }

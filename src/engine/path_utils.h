@@ -25,6 +25,14 @@ std::string WithoutTrailingBackslash(std::string folder);
 // gives "\" + name, the root of the current drive).
 std::string JoinSearchPath(const std::string& folder, const std::string& name);
 
+// folder with a backslash after it unless it already ends with "\" or "/"
+// (an empty folder gives "\"): the form in which two folders are compared.
+std::string WithSeparator(const std::string& folder);
+
+// Byte by byte with the letters A to Z folded: how two folders are found to
+// be the same one.
+bool SameTextIgnoringCase(const std::string& a, const std::string& b);
+
 constexpr std::size_t maxPath = 260;  // MAX_PATH, the program's path buffers
 // True when text fits a MAX_PATH buffer with its terminating zero.
 inline bool FitsMaxPath(const std::string& text) { return text.size() < maxPath; }

@@ -80,6 +80,27 @@ TEST(PathJoins, FoldersAreKeptWithoutTrailingBackslash)
     EXPECT_EQ("", WithoutTrailingBackslash(""));
 }
 
+TEST(PathJoins, FoldersAreComparedWithTheirSeparatorAndAsciiCaseFolded)
+{
+    struct {
+        const char* a;
+        const char* b;
+        bool same;
+    } const cases[] = {
+        {"C:\\Dist", "c:\\dIST\\", true},
+        {"C:\\Dist/", "C:\\Dist/", true},
+        {"C:\\Dist/", "C:\\Dist", false},  // "/" is kept, "\\" is added
+        {"", "\\", true},
+        {"C:\\Dist", "C:\\Dist2", false},
+        {"C:\\caf\xe9", "C:\\CAF\xc9", false},  // only A to Z are folded
+        {"C:\\[x]", "C:\\{x}", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.a) + " ~ " + c.b);
+        EXPECT_EQ(c.same, SameTextIgnoringCase(WithSeparator(c.a), WithSeparator(c.b)));
+    }
+}
+
 TEST(PathJoins, MaxPathCountsTheTerminatingZero)
 {
     EXPECT_TRUE(FitsMaxPath(std::string(259, 'a')));

@@ -1,0 +1,125 @@
+#include "engine/file_copy.h"
+
+#include "app/product_profile.h"
+#include "engine/path_utils.h"
+#include "framework/win_handles.h"
+#include "uninstall/reboot_delete.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+constexpr DWORD replaceBlockingAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
+
+bool IsFolder(DWORD attributes)
+{
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// Two names for one file (a short name, another spelling of the folder):
+// deleting the "target" would then destroy the source.
+bool IsSameFile(const std::string& a, const std::string& b)
+{
+    const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    KernelHandle first(CreateFileA(a.c_str(), 0, share, nullptr, OPEN_EXISTING, 0, nullptr));
+    KernelHandle second(CreateFileA(b.c_str(), 0, share, nullptr, OPEN_EXISTING, 0, nullptr));
+    BY_HANDLE_FILE_INFORMATION x;
+    BY_HANDLE_FILE_INFORMATION y;
+    if (!first.IsValid() || !second.IsValid() || !GetFileInformationByHandle(first.Get(), &x) ||
+        !GetFileInformationByHandle(second.Get(), &y))
+        return false;
+    return x.dwVolumeSerialNumber == y.dwVolumeSerialNumber && x.nFileIndexHigh == y.nFileIndexHigh &&
+           x.nFileIndexLow == y.nFileIndexLow;
+}
+
+// Windows lets a running program or a loaded library be renamed though not
+// deleted: the new file goes in beside it and the old one at the next start.
+void MoveAside(const std::string& target)
+{
+    const std::string backup = target + ProductProfile::backupSuffix;
+    if (!FitsMaxPath(backup)) return;
+    DeleteFileA(backup.c_str());
+    MoveFileA(target.c_str(), backup.c_str());
+    DeleteAtReboot(backup);
+}
+
+// source is known to be a file.
+int CopyOverTarget(const std::string& source, const std::string& target)
+{
+    // Most targets do not exist yet: one call, and no separate lookup of a
+    // name that is not there.
+    if (CopyFileA(source.c_str(), target.c_str(), TRUE)) return 1;
+    const DWORD attributes = GetFileAttributesA(target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return 0;
+    // A folder in the way is not ours to move aside.
+    if (IsFolder(attributes)) return 0;
+    if (IsSameFile(source, target)) return 1;
+    if (attributes & replaceBlockingAttributes)
+        SetFileAttributesA(target.c_str(), attributes & ~replaceBlockingAttributes);
+    if (!DeleteFileA(target.c_str())) MoveAside(target);
+    return CopyFileA(source.c_str(), target.c_str(), FALSE) ? 1 : 0;
+}
+
+// A rename within one folder, done as a copy; a target that cannot be
+// deleted stays and counts as done.
+int CopyInPlace(const std::string& source, DWORD sourceAttributes, const std::string& target)
+{
+    const DWORD targetAttributes = GetFileAttributesA(target.c_str());
+    if (sourceAttributes == INVALID_FILE_ATTRIBUTES) return targetAttributes != INVALID_FILE_ATTRIBUTES ? 1 : 0;
+    if (IsFolder(sourceAttributes)) return 0;
+    if (targetAttributes != INVALID_FILE_ATTRIBUTES) {
+        if (IsSameFile(source, target)) return 1;
+        if (!DeleteFileA(target.c_str())) return 1;
+    }
+    return CopyFileA(source.c_str(), target.c_str(), FALSE) ? 1 : 0;
+}
+
+// sourceAttributes: what the caller already knows of the source, so that a
+// search's own findings need not be asked for again; null to look them up.
+int CopyOne(const char* fileName, const char* sourceFolder, const char* destFolder, const char* newName,
+             const DWORD* sourceAttributes)
+{
+    if (fileName == nullptr) return 0;
+    const std::string from = WithSeparator(sourceFolder != nullptr ? sourceFolder : "");
+    const std::string to = WithSeparator(destFolder != nullptr ? destFolder : "");
+    const bool sameFolder = SameTextIgnoringCase(from, to);
+    if (sameFolder && newName == nullptr) return 1;
+
+    const std::string source = from + fileName;
+    const std::string target = to + (newName != nullptr ? newName : fileName);
+    if (!FitsMaxPath(source) || !FitsMaxPath(target)) return 0;
+    const DWORD attributes = sourceAttributes != nullptr ? *sourceAttributes : GetFileAttributesA(source.c_str());
+    if (sameFolder) return CopyInPlace(source, attributes, target);
+    // Checked first, so that a missing source leaves the target as it is.
+    if (attributes == INVALID_FILE_ATTRIBUTES || IsFolder(attributes)) return 0;
+    return CopyOverTarget(source, target);
+}
+
+}  // namespace
+
+int CopyOneFile(const char* fileName, const char* sourceFolder, const char* destFolder, const char* newName)
+{
+    return CopyOne(fileName, sourceFolder, destFolder, newName, nullptr);
+}
+
+int CopyMatchingFiles(const char* pattern, const char* sourceFolder, const char* destFolder)
+{
+    if (pattern == nullptr) return 0;
+    const std::string search = JoinSearchPath(sourceFolder != nullptr ? sourceFolder : "", pattern);
+    if (!FitsMaxPath(search)) return 0;
+    WIN32_FIND_DATAA match;
+    FindHandle find(FindFirstFileA(search.c_str(), &match));
+    if (!find.IsValid()) return 0;
+
+    // Creating an existing folder fails harmlessly; asking first would cost
+    // one more lookup per call.
+    CreateDirectoryA(destFolder != nullptr ? destFolder : "", nullptr);
+    int copied = 0;
+    do {
+        if (!CopyOne(match.cFileName, sourceFolder, destFolder, nullptr, &match.dwFileAttributes)) break;
+        ++copied;
+    } while (FindNextFileA(find.Get(), &match));
+    return copied;
+}

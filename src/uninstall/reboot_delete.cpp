@@ -1,0 +1,27 @@
+#include "uninstall/reboot_delete.h"
+
+#include "app/product_profile.h"
+#include "uninstall/wininit_section.h"
+
+#include <vector>
+
+MoveFileExFunction rebootMoveFileEx = ::MoveFileExA;
+
+namespace {
+
+void AddToWininitRenameSection(const std::string& path)
+{
+    std::vector<char> block(bootRenameSectionSize, '\0');
+    DWORD length = GetPrivateProfileSectionA(ProductProfile::bootRenameSection, block.data(),
+                                             static_cast<DWORD>(block.size()), ProductProfile::bootRenameFile);
+    if (!AppendBootDeleteLine(block.data(), block.size(), length, path)) return;
+    WritePrivateProfileSectionA(ProductProfile::bootRenameSection, block.data(), ProductProfile::bootRenameFile);
+}
+
+}  // namespace
+
+void DeleteAtReboot(const std::string& path)
+{
+    if (rebootMoveFileEx(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) return;
+    AddToWininitRenameSection(path);
+}

@@ -1,0 +1,21 @@
+#include "uninstall/removal_command_line.h"
+
+#include "app/product_profile.h"
+#include "engine/path_utils.h"
+
+std::string QuotedArgument(const std::string& path)
+{
+    if (path.find_first_of(" \t") == std::string::npos) return path;
+    return "\"" + path + "\"";
+}
+
+bool BuildRemovalCommandLine(const std::string& copyPath, const std::string& uninstallerPath, bool silent,
+                             std::string& commandLine)
+{
+    const std::string copy = QuotedArgument(copyPath);
+    const std::string uninstaller = QuotedArgument(uninstallerPath);
+    if (!FitsMaxPath(copy) || !FitsMaxPath(uninstaller)) return false;
+    commandLine = copy + " " + ProductProfile::removalSwitch + " " + uninstaller;
+    if (silent) commandLine += std::string(" ") + ProductProfile::silentSwitch;
+    return true;
+}
