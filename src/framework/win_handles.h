@@ -114,6 +114,22 @@ private:
     T* ptr_ = nullptr;
 };
 
+// COM on this thread while it lives (the shell's folder dialog needs it).
+// Balanced also when COM was already on (S_FALSE), as COM counts the calls.
+class ComInitialization {
+public:
+    ComInitialization() : result_(::CoInitialize(nullptr)) {}
+    ~ComInitialization()
+    {
+        if (SUCCEEDED(result_)) ::CoUninitialize();
+    }
+    ComInitialization(const ComInitialization&) = delete;
+    ComInitialization& operator=(const ComInitialization&) = delete;
+
+private:
+    HRESULT result_;
+};
+
 // A mapped view of a file mapping.
 class MappedView {
 public:

@@ -1,0 +1,74 @@
+#include "wizard/program_group_page.h"
+
+#include "app/product_profile.h"
+#include "app/setup_state.h"
+#include "engine/path_utils.h"
+#include "engine/registry_access.h"
+#include "framework/win_handles.h"
+#include "resources/resource_ids.h"
+
+#include <cstring>
+
+namespace {
+
+// The Programs folder of the install scope now chosen; "" when unreadable.
+std::string ProgramsFolder()
+{
+    if (setupState.allUsers != 0)
+        return ReadRegistryString(HKEY_LOCAL_MACHINE, ProductProfile::shellFoldersKey,
+                                  ProductProfile::commonProgramsValue);
+    return ReadRegistryString(HKEY_CURRENT_USER, ProductProfile::shellFoldersKey, ProductProfile::programsValue);
+}
+
+bool IsGroupFolder(const WIN32_FIND_DATAA& entry)
+{
+    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return false;
+    return std::strcmp(entry.cFileName, ".") != 0 && std::strcmp(entry.cFileName, "..") != 0;
+}
+
+}  // namespace
+
+ProgramGroupPage::ProgramGroupPage(HWND frame) : Dialog(IDD_PROGRAM_GROUP, frame) {}
+
+void ProgramGroupPage::DoDataExchange(DataExchange& exchange)
+{
+    exchange.Check(IDC_AUTO_START, autoStartCheck);
+    exchange.Check(IDC_DESKTOP_ICON, desktopIconCheck);
+}
+
+BOOL ProgramGroupPage::OnInitDialog()
+{
+    Dialog::OnInitDialog();
+    autoStartCheck = setupState.autoStart;
+    desktopIconCheck = setupState.desktopIcon;
+    SetDlgItemTextA(Window(), IDC_GROUP, setupState.programGroup.c_str());
+    UpdateData(false);
+    FillGroupList();
+    return TRUE;
+}
+
+bool ProgramGroupPage::DestroyWindow()
+{
+    UpdateData(true);
+    setupState.autoStart = autoStartCheck;
+    setupState.desktopIcon = desktopIconCheck;
+    setupState.programGroup = WindowText(Item(IDC_GROUP));
+    return Dialog::DestroyWindow();
+}
+
+void ProgramGroupPage::FillGroupList()
+{
+    // With no Programs folder to read, the list stays empty rather than
+    // showing the root of the current drive.
+    std::string folder = ProgramsFolder();
+    if (folder.empty()) return;
+    std::string pattern = JoinSearchPath(folder, "*");
+    if (!FitsMaxPath(pattern)) return;
+    WIN32_FIND_DATAA entry;
+    FindHandle search(FindFirstFileA(pattern.c_str(), &entry));
+    if (!search.IsValid()) return;
+    HWND groups = Item(IDC_GROUP);
+    do {
+        if (IsGroupFolder(entry)) SendMessageA(groups, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.cFileName));
+    } while (FindNextFileA(search.Get(), &entry));
+}

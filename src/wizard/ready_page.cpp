@@ -1,0 +1,5 @@
+#include "wizard/ready_page.h"
+
+#include "resources/resource_ids.h"
+
+ReadyPage::ReadyPage(HWND frame) : Dialog(IDD_READY, frame) {}
