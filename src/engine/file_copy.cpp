@@ -18,13 +18,49 @@ bool IsFolder(DWORD attributes)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-// Two names for one file (a short name, another spelling of the folder):
-// deleting the "target" would then destroy the source.
-bool IsSameFile(const std::string& a, const std::string& b)
+// What is known of the source file; attributes INVALID_FILE_ATTRIBUTES when
+// it does not exist.
+struct SourceFacts {
+    DWORD attributes = INVALID_FILE_ATTRIBUTES;
+    FILETIME lastWrite = {};
+    DWORD sizeHigh = 0;
+    DWORD sizeLow = 0;
+};
+
+SourceFacts LookUpSource(const std::string& path)
 {
+    SourceFacts facts;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return facts;
+    facts.attributes = data.dwFileAttributes;
+    facts.lastWrite = data.ftLastWriteTime;
+    facts.sizeHigh = data.nFileSizeHigh;
+    facts.sizeLow = data.nFileSizeLow;
+    return facts;
+}
+
+SourceFacts FoundSource(const WIN32_FIND_DATAA& match)
+{
+    SourceFacts facts;
+    facts.attributes = match.dwFileAttributes;
+    facts.lastWrite = match.ftLastWriteTime;
+    facts.sizeHigh = match.nFileSizeHigh;
+    facts.sizeLow = match.nFileSizeLow;
+    return facts;
+}
+
+// Two names for one file (a short name, another spelling of the folder):
+// deleting the "target" would then destroy the source. Only a target of the
+// source's size and time can be it, so most targets cost no more lookups.
+bool IsSameFile(const std::string& source, const SourceFacts& facts, const std::string& target,
+                const WIN32_FILE_ATTRIBUTE_DATA& targetData)
+{
+    if (targetData.nFileSizeHigh != facts.sizeHigh || targetData.nFileSizeLow != facts.sizeLow ||
+        CompareFileTime(&targetData.ftLastWriteTime, &facts.lastWrite) != 0)
+        return false;
     const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-    KernelHandle first(CreateFileA(a.c_str(), 0, share, nullptr, OPEN_EXISTING, 0, nullptr));
-    KernelHandle second(CreateFileA(b.c_str(), 0, share, nullptr, OPEN_EXISTING, 0, nullptr));
+    KernelHandle first(CreateFileA(source.c_str(), 0, share, nullptr, OPEN_EXISTING, 0, nullptr));
+    KernelHandle second(CreateFileA(target.c_str(), 0, share, nullptr, OPEN_EXISTING, 0, nullptr));
     BY_HANDLE_FILE_INFORMATION x;
     BY_HANDLE_FILE_INFORMATION y;
     if (!first.IsValid() || !second.IsValid() || !GetFileInformationByHandle(first.Get(), &x) ||
@@ -46,16 +82,17 @@ void MoveAside(const std::string& target)
 }
 
 // source is known to be a file.
-int CopyOverTarget(const std::string& source, const std::string& target)
+int CopyOverTarget(const std::string& source, const SourceFacts& facts, const std::string& target)
 {
     // Most targets do not exist yet: one call, and no separate lookup of a
     // name that is not there.
     if (CopyFileA(source.c_str(), target.c_str(), TRUE)) return 1;
-    const DWORD attributes = GetFileAttributesA(target.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return 0;
+    WIN32_FILE_ATTRIBUTE_DATA targetData;
+    if (!GetFileAttributesExA(target.c_str(), GetFileExInfoStandard, &targetData)) return 0;
+    const DWORD attributes = targetData.dwFileAttributes;
     // A folder in the way is not ours to move aside.
     if (IsFolder(attributes)) return 0;
-    if (IsSameFile(source, target)) return 1;
+    if (IsSameFile(source, facts, target, targetData)) return 1;
     if (attributes & replaceBlockingAttributes)
         SetFileAttributesA(target.c_str(), attributes & ~replaceBlockingAttributes);
     if (!DeleteFileA(target.c_str())) MoveAside(target);
@@ -64,22 +101,23 @@ int CopyOverTarget(const std::string& source, const std::string& target)
 
 // A rename within one folder, done as a copy; a target that cannot be
 // deleted stays and counts as done.
-int CopyInPlace(const std::string& source, DWORD sourceAttributes, const std::string& target)
+int CopyInPlace(const std::string& source, const SourceFacts& facts, const std::string& target)
 {
-    const DWORD targetAttributes = GetFileAttributesA(target.c_str());
-    if (sourceAttributes == INVALID_FILE_ATTRIBUTES) return targetAttributes != INVALID_FILE_ATTRIBUTES ? 1 : 0;
-    if (IsFolder(sourceAttributes)) return 0;
-    if (targetAttributes != INVALID_FILE_ATTRIBUTES) {
-        if (IsSameFile(source, target)) return 1;
+    WIN32_FILE_ATTRIBUTE_DATA targetData;
+    const bool targetExists = GetFileAttributesExA(target.c_str(), GetFileExInfoStandard, &targetData) != FALSE;
+    if (facts.attributes == INVALID_FILE_ATTRIBUTES) return targetExists ? 1 : 0;
+    if (IsFolder(facts.attributes)) return 0;
+    if (targetExists) {
+        if (IsSameFile(source, facts, target, targetData)) return 1;
         if (!DeleteFileA(target.c_str())) return 1;
     }
     return CopyFileA(source.c_str(), target.c_str(), FALSE) ? 1 : 0;
 }
 
-// sourceAttributes: what the caller already knows of the source, so that a
-// search's own findings need not be asked for again; null to look them up.
+// known: what a search already found out about the source, so that it need
+// not be asked again; null to look it up.
 int CopyOne(const char* fileName, const char* sourceFolder, const char* destFolder, const char* newName,
-             const DWORD* sourceAttributes)
+            const SourceFacts* known)
 {
     if (fileName == nullptr) return 0;
     const std::string from = WithSeparator(sourceFolder != nullptr ? sourceFolder : "");
@@ -90,11 +128,11 @@ int CopyOne(const char* fileName, const char* sourceFolder, const char* destFold
     const std::string source = from + fileName;
     const std::string target = to + (newName != nullptr ? newName : fileName);
     if (!FitsMaxPath(source) || !FitsMaxPath(target)) return 0;
-    const DWORD attributes = sourceAttributes != nullptr ? *sourceAttributes : GetFileAttributesA(source.c_str());
-    if (sameFolder) return CopyInPlace(source, attributes, target);
+    const SourceFacts facts = known != nullptr ? *known : LookUpSource(source);
+    if (sameFolder) return CopyInPlace(source, facts, target);
     // Checked first, so that a missing source leaves the target as it is.
-    if (attributes == INVALID_FILE_ATTRIBUTES || IsFolder(attributes)) return 0;
-    return CopyOverTarget(source, target);
+    if (facts.attributes == INVALID_FILE_ATTRIBUTES || IsFolder(facts.attributes)) return 0;
+    return CopyOverTarget(source, facts, target);
 }
 
 }  // namespace
@@ -118,7 +156,8 @@ int CopyMatchingFiles(const char* pattern, const char* sourceFolder, const char*
     CreateDirectoryA(destFolder != nullptr ? destFolder : "", nullptr);
     int copied = 0;
     do {
-        if (!CopyOne(match.cFileName, sourceFolder, destFolder, nullptr, &match.dwFileAttributes)) break;
+        const SourceFacts facts = FoundSource(match);
+        if (!CopyOne(match.cFileName, sourceFolder, destFolder, nullptr, &facts)) break;
         ++copied;
     } while (FindNextFileA(find.Get(), &match));
     return copied;

@@ -1,0 +1,73 @@
+#include "uninstall/default_shortcuts.h"
+
+#include "app/product_profile.h"
+#include "engine/path_utils.h"
+#include "framework/win_handles.h"
+#include "uninstall/log_replay.h"
+#include "uninstall/user_hives.h"
+#include "uninstall/value_read.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+// The names of the three shell-folder values of one scope.
+struct ShellFolderNames {
+    const char* startup;
+    const char* desktop;
+    const char* programs;
+};
+
+// An unreadable or empty value names no folder; joining onto it would reach
+// the root of the current drive.
+void DeleteDefaultShortcut(HKEY shellFolders, const char* valueName)
+{
+    std::string folder;
+    ReadValueText(shellFolders, valueName, folder);
+    if (folder.empty()) return;
+    std::string path = JoinFolder(folder, ProductProfile::defaultShortcutFile);
+    if (FitsMaxPath(path)) DeleteFileA(path.c_str());
+}
+
+// The group is emptied of every file, the user's own included: it carries the
+// product's name.
+void RemoveDefaultGroup(HKEY shellFolders, const char* valueName)
+{
+    std::string folder;
+    ReadValueText(shellFolders, valueName, folder);
+    if (folder.empty()) return;
+    std::string group = JoinFolder(folder, ProductProfile::defaultGroupFolder);
+    if (!FitsMaxPath(group)) return;
+    DeleteMatchingFiles(group, "*.*");
+    RemoveDirectoryA(group.c_str());
+}
+
+void RemoveDefaultsIn(HKEY shellFolders, const ShellFolderNames& names)
+{
+    DeleteDefaultShortcut(shellFolders, names.startup);
+    DeleteDefaultShortcut(shellFolders, names.desktop);
+    RemoveDefaultGroup(shellFolders, names.programs);
+}
+
+}  // namespace
+
+void RemoveAllUsersDefaultShortcuts()
+{
+    RegKey shellFolders;
+    if (shellFolders.Open(HKEY_LOCAL_MACHINE, ProductProfile::shellFoldersKey, KEY_QUERY_VALUE) != ERROR_SUCCESS)
+        return;
+    RemoveDefaultsIn(shellFolders.Get(), {ProductProfile::commonStartupValue, ProductProfile::commonDesktopValue,
+                                          ProductProfile::commonProgramsValue});
+}
+
+void RemovePerUserDefaultShortcuts()
+{
+    ForEachUserHive([](HKEY hive) {
+        RegKey shellFolders;
+        if (shellFolders.Open(hive, ProductProfile::shellFoldersKey, KEY_ALL_ACCESS) != ERROR_SUCCESS) return;
+        RemoveDefaultsIn(shellFolders.Get(),
+                         {ProductProfile::startupValue, ProductProfile::desktopValue, ProductProfile::programsValue});
+    });
+}

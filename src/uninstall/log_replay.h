@@ -1,0 +1,19 @@
+// Removing what an installation log names. The install procedure uses these
+// too, to clear an earlier installation before installing again.
+#pragma once
+
+#include <string>
+
+// Deletes every shortcut of the log's "Shell Link: " lines, then removes each
+// folder of its "Made Dir: " lines and, for as long as that succeeds, the
+// folders above it. A log that does not open is passed over.
+void RemoveLoggedLinksAndFolders(const std::string& logPath);
+
+// Deletes from folder (with or without a trailing separator) the files that
+// the log's lines of tag name (null: "File Copy: ", "File Overwrite: " and
+// "File Del: "), read-only and hidden ones included.
+void RemoveLoggedFiles(const std::string& logPath, const std::string& folder, const char* tag);
+
+// Deletes the files of folder matching pattern, clearing their read-only and
+// hidden attributes first; returns how many went. Subfolders are left alone.
+int DeleteMatchingFiles(const std::string& folder, const std::string& pattern);
