@@ -62,5 +62,6 @@ bool SplitPair(const std::string& operand, std::string& source, std::string& tar
 std::string InstalledName(const std::string& operand);
 // A name read from a list or log for the file tags is a plain name or
 // pattern: no "\", "/", ":" and no "..". Anything else is ignored, so a
-// damaged or hostile log cannot reach outside the folder.
+// damaged or hostile log cannot reach outside the folder. An empty name,
+// which would stand for the folder itself, is not one either.
 bool IsPlainFileName(const std::string& name);
