@@ -3,10 +3,14 @@
 // and takes the text from here. Win32-free: the host build compiles it too.
 #pragma once
 
-#include <cstddef>
-
-// The maker's web site; the resource script splices it into string 18 too.
+// The maker's web site; the resource scripts splice it into string 18 and the
+// welcome page, so this line is the only place the address is written.
 #define PICTOREL_WEB_SITE "http://www.velmora.example"
+
+// The resource compiler reads this header for the macro above only.
+#ifndef RC_INVOKED
+
+#include <cstddef>
 
 struct ProductProfile {
     // Product identity
@@ -103,3 +107,5 @@ struct ProductProfile {
     static constexpr unsigned instanceAddedMessage = 1946;
     static constexpr unsigned instanceRemovedMessage = 1947;
 };
+
+#endif  // RC_INVOKED
