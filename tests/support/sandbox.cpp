@@ -46,11 +46,21 @@ std::string Sandbox::Path(const std::string& relative) const
 
 void Sandbox::PointValue(HKEY rootKey, const char* key, const char* name, const std::string& folder)
 {
-    SavedValue saved{rootKey, key, name, false, {}};
-    saved.existed = RegRead(rootKey, key, name, saved.data);
+    SavedValue saved{rootKey, key, name, false, {}, REG_SZ};
+    saved.existed = RegRead(rootKey, key, name, saved.data, &saved.type);
     saved_.push_back(saved);
     MakeFolders(folder);
     RegWrite(rootKey, key, name, folder);
+    // The shell rewrites "Shell Folders" from "User Shell Folders" whenever
+    // it looks a folder up (saving a shortcut does): point both.
+    const std::string shell = ProductProfile::shellFoldersKey;
+    if (key == shell) {
+        const std::string userKey = shell.substr(0, shell.rfind('\\') + 1) + "User Shell Folders";
+        SavedValue user{rootKey, userKey, name, false, {}, REG_SZ};
+        user.existed = RegRead(rootKey, userKey, name, user.data, &user.type);
+        saved_.push_back(user);
+        RegWrite(rootKey, userKey, name, folder);
+    }
 }
 
 void Sandbox::SetUp()
@@ -84,7 +94,13 @@ void Sandbox::TearDown()
     RemoveProductKeys();
     for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
         if (it->existed) {
-            RegWrite(it->root, it->key, it->name.c_str(), it->data);
+            HKEY key;
+            if (RegCreateKeyA(it->root, it->key.c_str(), &key) == ERROR_SUCCESS) {
+                // Put back the type too: "User Shell Folders" holds REG_EXPAND_SZ.
+                RegSetValueExA(key, it->name.c_str(), 0, it->type, reinterpret_cast<const BYTE*>(it->data.c_str()),
+                               static_cast<DWORD>(it->data.size() + 1));
+                RegCloseKey(key);
+            }
         } else {
             HKEY key;
             if (RegOpenKeyExA(it->root, it->key.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {

@@ -34,6 +34,7 @@ private:
         std::string name;
         bool existed;
         std::string data;
+        DWORD type;
     };
     std::vector<SavedValue> saved_;
     void PointValue(HKEY rootKey, const char* key, const char* name, const std::string& folder);

@@ -1,0 +1,58 @@
+#include "app/install_detection.h"
+
+#include "app/install_folder_rules.h"
+#include "app/product_profile.h"
+#include "app/setup_state.h"
+#include "engine/registry_access.h"
+
+#include <windows.h>
+
+#include <vector>
+
+std::string FindExistingInstallFolder()
+{
+    std::string folder = ReadRegistryString(HKEY_LOCAL_MACHINE, ProductProfile::productKey, ProductProfile::pathValue);
+    if (folder.empty())
+        folder = FolderFromAppPath(ReadRegistryString(HKEY_LOCAL_MACHINE, ProductProfile::appPathKey, nullptr));
+    return RemoveOneTrailingBackslash(folder);
+}
+
+std::string DefaultProgramsRoot()
+{
+    std::string root =
+        ReadRegistryString(HKEY_LOCAL_MACHINE, ProductProfile::currentVersionKey, ProductProfile::programFilesValue);
+    if (root.empty()) {
+        char windows[MAX_PATH] = "";
+        UINT n = GetWindowsDirectoryA(windows, MAX_PATH);
+        root = ProgramFilesFromWindowsFolder(std::string(windows, n < MAX_PATH ? n : 0));
+    }
+    return RemoveOneTrailingBackslash(root);
+}
+
+std::string SetupFolderPath()
+{
+    char path[MAX_PATH] = "";
+    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    // A truncated path names no real folder; the damage check then stops the run.
+    if (n == 0 || n >= MAX_PATH) return std::string();
+    return FolderOfProgram(std::string(path, n));
+}
+
+void ReadFileVersion(const std::string& path)
+{
+    setupState.versionMajor = setupState.versionMinor = setupState.versionBuild = setupState.versionRevision = 0;
+    DWORD handle = 0;
+    DWORD size = GetFileVersionInfoSizeA(path.c_str(), &handle);
+    if (size == 0) return;
+    std::vector<unsigned char> block(size);
+    if (!GetFileVersionInfoA(path.c_str(), handle, size, block.data())) return;
+    VS_FIXEDFILEINFO* info = nullptr;
+    UINT length = 0;
+    if (VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&info), &length) && info != nullptr &&
+        length >= sizeof(VS_FIXEDFILEINFO)) {
+        setupState.versionMajor = HIWORD(info->dwFileVersionMS);
+        setupState.versionMinor = LOWORD(info->dwFileVersionMS);
+        setupState.versionBuild = HIWORD(info->dwFileVersionLS);
+        setupState.versionRevision = LOWORD(info->dwFileVersionLS);
+    }
+}

@@ -1,0 +1,183 @@
+#include "engine/install_procedure.h"
+
+#include "app/product_profile.h"
+#include "app/setup_state.h"
+#include "engine/file_copy.h"
+#include "engine/install_log.h"
+#include "engine/parent_folder.h"
+#include "engine/path_utils.h"
+#include "engine/program_group.h"
+#include "engine/registry_access.h"
+#include "engine/shell_link.h"
+#include "framework/string_resources.h"
+#include "framework/win_handles.h"
+#include "resources/resource_ids.h"
+#include "uninstall/log_replay.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string DestPath(const char* entry)
+{
+    return setupState.destFolder + entry;
+}
+
+std::string LogPath()
+{
+    return DestPath(ProductProfile::uninstallLogPath);
+}
+
+// A shell folder of the installation's scope: the "Common" value under
+// HKEY_LOCAL_MACHINE for all users, the user's own under HKEY_CURRENT_USER.
+std::string ReadShellFolder(const char* commonValue, const char* userValue)
+{
+    if (setupState.allUsers)
+        return ReadRegistryString(HKEY_LOCAL_MACHINE, ProductProfile::shellFoldersKey, commonValue);
+    return ReadRegistryString(HKEY_CURRENT_USER, ProductProfile::shellFoldersKey, userValue);
+}
+
+bool PathExists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// folder already ends with a backslash only for a group equal to the
+// Programs folder itself; the shortcut then goes straight into it.
+void MakeShortcut(const std::string& folder, UINT nameId, const std::string& target)
+{
+    std::string link = folder;
+    if (link.empty() || link.back() != '\\') link += '\\';
+    link += LoadResourceString(nameId) + ProductProfile::shortcutExtension;
+    if (!FitsMaxPath(link)) return;
+    CreateShellLink(target.c_str(), link.c_str(), "", SW_SHOWNORMAL, nullptr, nullptr);
+}
+
+void RemoveEarlierInstallation()
+{
+    RemoveLoggedLinksAndFolders(DestPath(ProductProfile::earlierLogPath));
+    RemoveLoggedLinksAndFolders(LogPath());
+    RemoveLoggedFiles(setupState.sourceFolder + ProductProfile::uninstallLogPath, setupState.destFolder,
+                      LogTag::fileDel);
+}
+
+// The program group folder and its four shortcuts. An unreadable Programs
+// folder would put them at the root of the current drive: skipped instead.
+void MakeProgramGroup()
+{
+    const std::string programs =
+        ReadShellFolder(ProductProfile::commonProgramsValue, ProductProfile::programsValue);
+    setupState.programGroup = CleanProgramGroup(setupState.programGroup);
+    if (programs.empty()) return;
+
+    const std::vector<std::string> chain = GroupFolderChain(programs, setupState.programGroup);
+    for (const std::string& folder : chain) CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string& group = chain.back();
+    AppendLogLine(LogPath(), std::string(LogTag::madeDir) + group);
+    if (!PathExists(group)) return;
+
+    MakeShortcut(group, IDS_PRODUCT_NAME, DestPath(ProductProfile::mainExecutablePath));
+    MakeShortcut(group, IDS_HELP_SHORTCUT, DestPath(ProductProfile::helpFilePath));
+    MakeShortcut(group, IDS_README_SHORTCUT, DestPath(ProductProfile::readmePath));
+    MakeShortcut(group, IDS_UNINSTALL_SHORTCUT, DestPath(ProductProfile::uninstallerPath));
+}
+
+void MakeProductShortcut(const char* commonValue, const char* userValue)
+{
+    const std::string folder = ReadShellFolder(commonValue, userValue);
+    if (folder.empty()) return;
+    MakeShortcut(folder, IDS_PRODUCT_NAME, DestPath(ProductProfile::mainExecutablePath));
+}
+
+void WriteRegistryEntries()
+{
+    const char* setupKey = ProductProfile::setupProductKey;
+    const char* uninstallKey = ProductProfile::uninstallKey;
+    const std::string exe = DestPath(ProductProfile::mainExecutablePath);
+    const std::string uninstaller = DestPath(ProductProfile::uninstallerPath);
+    const std::string displayName = LoadResourceString(IDS_PRODUCT_NAME);
+    HKEY m = HKEY_LOCAL_MACHINE;
+
+    WriteRegistryString(m, setupKey, ProductProfile::allUsersValue,
+                        setupState.allUsers ? ProductProfile::allUsersData : ProductProfile::currentUserData);
+    WriteRegistryString(m, setupKey, ProductProfile::pathValue, setupState.destFolder.c_str());
+    WriteRegistryString(m, ProductProfile::appPathKey, nullptr, exe.c_str());
+    WriteRegistryString(m, uninstallKey, ProductProfile::contactValue, ProductProfile::contactData);
+    WriteRegistryString(m, uninstallKey, ProductProfile::displayNameValue, displayName.c_str());
+    WriteRegistryString(m, uninstallKey, ProductProfile::displayVersionValue, ProductProfile::displayVersionData);
+    WriteRegistryString(m, uninstallKey, ProductProfile::publisherValue, ProductProfile::publisher);
+    WriteRegistryString(m, uninstallKey, ProductProfile::uninstallStringValue, uninstaller.c_str());
+    WriteRegistryString(m, uninstallKey, ProductProfile::urlInfoAboutValue, ProductProfile::webSite);
+}
+
+// Runs the installed product once with "-readopts" alone as its command line
+// and waits for it: that is how it takes over the options file.
+void RunProductWithOptions()
+{
+    const std::string exe = DestPath(ProductProfile::mainExecutablePath);
+    std::string commandLine = ProductProfile::readOptionsSwitch;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+        return;
+    KernelHandle processHandle(process.hProcess);
+    KernelHandle threadHandle(process.hThread);
+    WaitForSingleObject(processHandle.Get(), INFINITE);
+}
+
+void HandOverOptionsFile()
+{
+    // The variable a self-extracting package sets for the setup it unpacked.
+    char sfxName[MAX_PATH] = "";
+    DWORD length = GetEnvironmentVariableA(ProductProfile::sfxNameVariable, sfxName, MAX_PATH);
+    const std::string packageFolder = length > 0 && length < MAX_PATH ? ParentFolder(sfxName) : std::string();
+    const char* ini = ProductProfile::settingsFile;
+    int copied = 0;
+    if (!packageFolder.empty())
+        copied = CopyOneFile(ini, packageFolder.c_str(), setupState.destFolder.c_str(), nullptr);
+    if (!copied) copied = CopyOneFile(ini, setupState.sourceFolder.c_str(), setupState.destFolder.c_str(), nullptr);
+    if (copied) RunProductWithOptions();
+}
+
+}  // namespace
+
+void InstallFromList(const std::string& listPath)
+{
+    LogLineReader reader(listPath);
+    std::string line;
+    while (reader.Next(line)) {
+        if (!HasTag(line, LogTag::fileCopy)) continue;
+        const std::string operand = TagOperand(line, LogTag::fileCopy);
+        std::string name, newName;
+        if (SplitPair(operand, name, newName)) {
+            if (IsPlainFileName(name) && IsPlainFileName(newName))
+                CopyOneFile(name.c_str(), setupState.sourceFolder.c_str(), setupState.destFolder.c_str(),
+                            newName.c_str());
+        } else if (IsPlainFileName(operand)) {
+            CopyMatchingFiles(operand.c_str(), setupState.sourceFolder.c_str(), setupState.destFolder.c_str());
+        }
+    }
+}
+
+int RunInstall()
+{
+    if (setupState.freshInstall == 0) RemoveEarlierInstallation();
+
+    InstallFromList(setupState.sourceFolder + ProductProfile::uninstallLogPath);
+    CopyMatchingFiles(ProductProfile::uninstallLog, setupState.sourceFolder.c_str(), setupState.destFolder.c_str());
+    // Also completes a list whose last line has no line break.
+    AppendLogLine(LogPath(), "");
+
+    MakeProgramGroup();
+    if (setupState.desktopIcon) MakeProductShortcut(ProductProfile::commonDesktopValue, ProductProfile::desktopValue);
+    if (setupState.autoStart) MakeProductShortcut(ProductProfile::commonStartupValue, ProductProfile::startupValue);
+
+    WriteRegistryEntries();
+    HandOverOptionsFile();
+    return 0;
+}
