@@ -1,0 +1,82 @@
+// The stand-in for the product's main executable; see stand_in_product.h for
+// what it does and records.
+#include "app/product_profile.h"
+#include "instances/instance_manager.h"
+#include "product/product_record.h"
+#include "product/product_window.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+// Pictrl5.ini beside the program, line by line.
+void RecordOptionsFile()
+{
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return;
+    std::string folder(path, length);
+    folder.erase(folder.find_last_of('\\') + 1);
+    HANDLE file = CreateFileA((folder + ProductProfile::settingsFile).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        RecordLine("ini-missing");
+        return;
+    }
+    std::string content;
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) content.append(buffer, read);
+    CloseHandle(file);
+    std::size_t start = 0;
+    while (start < content.size()) {
+        std::size_t end = content.find('\n', start);
+        if (end == std::string::npos) end = content.size();
+        std::string line = content.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        RecordLine("ini " + line);
+        start = end + 1;
+    }
+}
+
+int RunWindow(HINSTANCE instance, COXInstanceManager& manager)
+{
+    RecordNumber("listed", static_cast<unsigned>(manager.CountInstances()));
+    HWND window = CreateStandInWindow(instance);
+    if (window == nullptr) return 1;
+    ShowWindow(window, SW_SHOWNORMAL);
+    RecordNumber("ready", GetCurrentProcessId());
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return 0;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    RecordNumber("started", GetCurrentProcessId());
+    RecordLine(std::string("commandline ") + GetCommandLineA());
+    if (__argc == 2 && std::strcmp(__argv[1], ProductProfile::readOptionsSwitch) == 0) {
+        RecordOptionsFile();
+        return 0;
+    }
+    int status = 1;
+    {
+        COXInstanceManager manager(ProductProfile::instanceManagerName, ProductProfile::instanceAdditionalAreaSize);
+        if (manager.Failed()) {
+            RecordLine("manager-failed");
+            return 1;
+        }
+        status = RunWindow(instance, manager);
+    }
+    RecordLine("exit");
+    return status;
+}

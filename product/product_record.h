@@ -1,0 +1,8 @@
+// The stand-in's record of what it received: lines appended to the file that
+// PICTOREL_STANDIN_RECORD names.
+#pragma once
+
+#include <string>
+
+void RecordLine(const std::string& line);
+void RecordNumber(const char* what, unsigned long long number);
