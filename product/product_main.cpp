@@ -64,7 +64,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     RecordNumber("started", GetCurrentProcessId());
     RecordLine(std::string("commandline ") + GetCommandLineA());
-    if (__argc == 2 && std::strcmp(__argv[1], ProductProfile::readOptionsSwitch) == 0) {
+    // Setup starts it with "-readopts" as the whole command line, without the
+    // program path in front; a user may type "Pictrl5.exe -readopts".
+    const bool readOptions = std::strcmp(GetCommandLineA(), ProductProfile::readOptionsSwitch) == 0 ||
+                             (__argc == 2 && std::strcmp(__argv[1], ProductProfile::readOptionsSwitch) == 0);
+    if (readOptions) {
         RecordOptionsFile();
         return 0;
     }

@@ -1,6 +1,7 @@
 // The process-wide objects of setup.exe, defined in one file so that they are
 // constructed in this order and destroyed in the reverse order at exit.
 #include "app/product_profile.h"
+#include "app/setup_app.h"
 #include "app/setup_state.h"
 #include "instances/instance_manager.h"
 
@@ -9,6 +10,7 @@
 COXInstanceManager instanceManager(ProductProfile::instanceManagerName, ProductProfile::instanceAdditionalAreaSize);
 
 // Second: the application object.
+SetupApp theApp;
 
 // Third: the setup state's strings.
 SetupState setupState;

@@ -1,16 +1,15 @@
-#include "app/start_decision.h"
+// setup.exe's entry point: the framework's part around the one start-up call.
+#include "app/process_objects.h"
+#include "app/setup_app.h"
+#include "framework/application.h"
+#include "instances/instance_manager.h"
 
 #include <windows.h>
 
-#include <cstdlib>
-#include <string>
-#include <vector>
-
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    std::vector<std::string> arguments(__argv, __argv + __argc);
-    char programPath[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, programPath, MAX_PATH);
-    DecideStartMode(arguments, programPath);
-    return 0;
+    // Without its lock the instance list cannot be shared safely, and running
+    // copies could be neither counted nor closed: do not start.
+    if (instanceManager.Failed()) return 1;
+    return RunApplication(theApp);
 }

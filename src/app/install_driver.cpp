@@ -1,0 +1,201 @@
+#include "app/install_driver.h"
+
+#include "app/earlier_group.h"
+#include "app/home_page_query.h"
+#include "app/install_detection.h"
+#include "app/product_profile.h"
+#include "app/setup_state.h"
+#include "app/version_key.h"
+#include "engine/install_log.h"
+#include "engine/install_procedure.h"
+#include "engine/registry_access.h"
+#include "framework/message_box.h"
+#include "framework/application.h"
+#include "framework/string_resources.h"
+#include "framework/text_format.h"
+#include "framework/win_handles.h"
+#include "resources/resource_ids.h"
+#include "wizard/wizard_dialog.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+struct Version {
+    std::uint32_t major, minor, build, revision;
+};
+
+Version CurrentVersion()
+{
+    return {setupState.versionMajor, setupState.versionMinor, setupState.versionBuild, setupState.versionRevision};
+}
+
+std::uint32_t Key(const Version& v)
+{
+    return VersionKey(v.major, v.minor, v.build, v.revision);
+}
+
+std::string FormatString(UINT id, const Version& a, const Version* b)
+{
+    const std::string format = LoadResourceString(id);
+    auto n = [](std::uint32_t v) { return static_cast<int>(v); };
+    std::string text;
+    if (b == nullptr)
+        FormatInto(text, 512, format.c_str(), n(a.major), n(a.minor), n(a.build), n(a.revision));
+    else
+        FormatInto(text, 512, format.c_str(), n(a.major), n(a.minor), n(a.build), n(a.revision), n(b->major),
+                   n(b->minor), n(b->build), n(b->revision));
+    return text;
+}
+
+// Asks before installing a version that is not newer than the installed one.
+bool ConfirmVersion(const Version& installed, const Version& offered)
+{
+    const std::string question = Key(offered) < Key(installed)
+                                     ? FormatString(IDS_OLDER_VERSION, installed, &offered)
+                                     : FormatString(IDS_SAME_VERSION, offered, nullptr);
+    return AppMessageBox(question, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+std::string ShellFolder(const char* commonValue, const char* userValue)
+{
+    if (setupState.allUsers)
+        return ReadRegistryString(HKEY_LOCAL_MACHINE, ProductProfile::shellFoldersKey, commonValue);
+    return ReadRegistryString(HKEY_CURRENT_USER, ProductProfile::shellFoldersKey, userValue);
+}
+
+bool OfferLoggedLinks(const std::string& logPath, EarlierGroupFinder& finder)
+{
+    LogLineReader log(logPath);
+    if (!log.IsOpen()) return false;
+    std::string line;
+    while (log.Next(line)) {
+        if (HasTag(line, LogTag::shellLink)) finder.OfferLink(TagOperand(line, LogTag::shellLink));
+    }
+    return true;
+}
+
+// The group of the earlier installation, from the shortcuts its log
+// recorded; "PictrlUnInst.log", else "install.log".
+void ReadEarlierProgramGroup()
+{
+    EarlierGroupFinder finder(ShellFolder(ProductProfile::commonProgramsValue, ProductProfile::programsValue),
+                              ShellFolder(ProductProfile::commonStartupValue, ProductProfile::startupValue));
+    if (!OfferLoggedLinks(setupState.destFolder + ProductProfile::uninstallLogPath, finder) &&
+        !OfferLoggedLinks(setupState.destFolder + ProductProfile::earlierLogPath, finder))
+        return;
+    if (finder.Found()) setupState.programGroup = finder.Group();
+}
+
+bool PathExists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void OpenWebPage(const std::string& url)
+{
+    ShellExecuteA(nullptr, "open", url.c_str(), nullptr, nullptr, SW_SHOW);
+}
+
+// "/pictro/installed.asp", or "/pictro/InstScript.asp" with the query that
+// the installed "HomePage.url" carries.
+void OpenPostInstallPage()
+{
+    HomePageQuery query;
+    std::FILE* file = std::fopen((setupState.destFolder + ProductProfile::homePageShortcutPath).c_str(), "r");
+    if (file != nullptr) {
+        char line[260];
+        while (std::fgets(line, sizeof line, file) != nullptr && query.OfferLine(line)) {
+        }
+        std::fclose(file);
+    }
+    OpenWebPage(PostInstallPage(query.Query()));
+}
+
+void StartInstalledProduct()
+{
+    const std::string exe = setupState.destFolder + ProductProfile::mainExecutablePath;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+}
+
+// Compares the installed version with this setup's and asks when it is not
+// newer; false when the user declines. Leaves the setup's version in place.
+bool CheckVersions(const std::string& offeredExe)
+{
+    ReadFileVersion(setupState.destFolder + ProductProfile::mainExecutablePath);
+    const Version installed = CurrentVersion();
+    ReadFileVersion(offeredExe);
+    const Version offered = CurrentVersion();
+    if (setupState.silent || Key(offered) > Key(installed)) {
+        setupState.upgrade = 1;
+        return true;
+    }
+    return ConfirmVersion(installed, offered);
+}
+
+// The wizard, run modally as the application's main window.
+INT_PTR RunWizard()
+{
+    WizardDialog wizard;
+    Application* application = Application::Current();
+    if (application != nullptr) application->mainWindow = &wizard;
+    const INT_PTR result = wizard.RunModal();
+    if (application != nullptr && application->mainWindow == &wizard) application->mainWindow = nullptr;
+    return result;
+}
+
+}  // namespace
+
+void AbortDamagedSetup()
+{
+    AppMessageBox(LoadResourceString(IDS_DAMAGED_SETUP), MB_ICONERROR | MB_OK);
+    OpenWebPage(ProductProfile::webSite);
+    std::exit(1);
+}
+
+int RunInstallDriver()
+{
+    setupState.destFolder = FindExistingInstallFolder();
+    setupState.sourceFolder = SetupFolderPath();
+    if (setupState.destFolder.empty()) {
+        setupState.destFolder = DefaultProgramsRoot() + ProductProfile::productSubfolder;
+        setupState.freshInstall = 1;
+    }
+    setupState.programGroup = LoadResourceString(IDS_PRODUCT_NAME);
+
+    const std::string offeredExe = setupState.sourceFolder + ProductProfile::mainExecutablePath;
+    if (setupState.freshInstall) {
+        ReadFileVersion(offeredExe);
+    } else {
+        if (!CheckVersions(offeredExe)) return 1;
+        setupState.allUsers =
+            ReadRegistryString(HKEY_LOCAL_MACHINE, ProductProfile::setupProductKey, ProductProfile::allUsersValue) ==
+            ProductProfile::allUsersData;
+        ReadEarlierProgramGroup();
+    }
+
+    if (setupState.versionMajor == 0 || !PathExists(setupState.sourceFolder + ProductProfile::uninstallLogPath))
+        AbortDamagedSetup();
+
+    if (setupState.silent) {
+        if (setupState.freshInstall) setupState.allUsers = 1;
+        RunInstall();
+    } else if (RunWizard() != IDOK) {
+        return 1;
+    }
+
+    if (!setupState.silent && (setupState.freshInstall || setupState.upgrade)) OpenPostInstallPage();
+    if (setupState.runProduct) StartInstalledProduct();
+    return 0;
+}

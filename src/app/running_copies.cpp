@@ -1,0 +1,76 @@
+#include "app/running_copies.h"
+
+#include "app/copy_identity.h"
+#include "app/product_profile.h"
+#include "framework/string_resources.h"
+#include "framework/text_format.h"
+#include "framework/win_handles.h"
+#include "instances/instance_manager.h"
+#include "instances/main_window.h"
+#include "resources/resource_ids.h"
+
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+// The executable file name of a running process, "" when it is not running.
+std::string ImageNameOf(DWORD processId)
+{
+    KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot.IsValid()) return std::string();
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot.Get(), &entry); more; more = Process32Next(snapshot.Get(), &entry)) {
+        if (entry.th32ProcessID != processId) continue;
+        std::string name = entry.szExeFile;
+        std::size_t slash = name.find_last_of("\\/");
+        return slash == std::string::npos ? name : name.substr(slash + 1);
+    }
+    return std::string();
+}
+
+std::string OwnImageName()
+{
+    char path[MAX_PATH] = "";
+    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string name(path, n < MAX_PATH ? n : 0);
+    std::size_t slash = name.rfind('\\');
+    return slash == std::string::npos ? name : name.substr(slash + 1);
+}
+
+void CloseCopy(DWORD processId)
+{
+    PostMessageA(FindMainWindow(processId), WM_CLOSE, ProductProfile::closeRequestWParam, 0);
+    Sleep(10);
+    KernelHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, processId));
+    if (process.IsValid()) TerminateProcess(process.Get(), 0);
+}
+
+}  // namespace
+
+void CloseOtherCopies(COXInstanceManager& manager)
+{
+    std::vector<std::uint32_t> ids;
+    if (!manager.ListInstances(ids)) return;
+    const DWORD self = GetCurrentProcessId();
+    const std::string ownName = OwnImageName();
+    for (std::uint32_t id : ids) {
+        if (id == self) continue;
+        // An id left behind by a process that died may belong to another
+        // program by now: never touch one that is not a copy of ours.
+        if (!IsProductOrSetupImage(ImageNameOf(id), ownName)) continue;
+        CloseCopy(id);
+    }
+}
+
+std::string RunningCopiesQuestion(int count)
+{
+    if (count == 1) return LoadResourceString(IDS_ONE_COPY_RUNNING);
+    std::string text;
+    FormatInto(text, 256, LoadResourceString(IDS_COPIES_RUNNING).c_str(), count);
+    return text;
+}
