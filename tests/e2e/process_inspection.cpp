@@ -80,6 +80,12 @@ std::string ProcessCommandLine(DWORD processId)
     return text;
 }
 
+bool IsTemporaryUninstaller(const std::string& image)
+{
+    if (image.size() <= 7) return false;
+    return SameName(image.substr(0, 3), "uni") && SameName(image.substr(image.size() - 4), ".tmp");
+}
+
 std::string ProcessImagePath(DWORD processId)
 {
     KernelHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));

@@ -25,5 +25,8 @@ std::string ProcessCommandLine(DWORD processId);
 // The full path of a process's executable; "" when it cannot be read.
 std::string ProcessImagePath(DWORD processId);
 
+// The uninstaller's temporary copy: "uni" + a number + ".tmp", any case.
+bool IsTemporaryUninstaller(const std::string& image);
+
 // Ends a process by id (exit code 99); false when it could not be opened.
 bool TerminateById(DWORD processId);

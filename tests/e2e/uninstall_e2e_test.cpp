@@ -29,12 +29,6 @@ std::string Lower(std::string text)
     return text;
 }
 
-bool IsTemporaryCopy(const std::string& image)
-{
-    const std::string name = Lower(image);
-    return name.size() > 7 && name.compare(0, 3, "uni") == 0 && name.compare(name.size() - 4, 4, ".tmp") == 0;
-}
-
 std::string TempFolder()
 {
     char path[MAX_PATH] = "";
@@ -82,7 +76,7 @@ protected:
     ProcessEntry WaitForTemporaryCopy()
     {
         std::vector<ProcessEntry> found;
-        ui::WaitFor([&] { return !(found = RunningProcesses(IsTemporaryCopy)).empty(); }, 30000);
+        ui::WaitFor([&] { return !(found = RunningProcesses(IsTemporaryUninstaller)).empty(); }, 30000);
         if (found.empty()) return {0, ""};
         temporaryCopies_.push_back(TempFolder() + found.front().image);
         return found.front();
@@ -105,7 +99,7 @@ TEST_F(Uninstallation, NoAtTheConfirmationChangesNothing)
                                   {confirmation, ui::BoxIcon::exclamation, {IDYES, IDNO}, true, IDNO}, IDNO));
     EXPECT_EQ(0, uninstaller.WaitForExit());
     EXPECT_TRUE(copy.Running());
-    EXPECT_TRUE(RunningProcesses(IsTemporaryCopy).empty());
+    EXPECT_TRUE(RunningProcesses(IsTemporaryUninstaller).empty());
     EXPECT_EQ(before, MachineState());
 }
 

@@ -47,11 +47,12 @@ std::string AskedText(HWND control)
     return ::testing::AssertionFailure() << "control " << id << " did not become " << wanted;
 }
 
-::testing::AssertionResult AcceptLicense(HWND wizard)
+::testing::AssertionResult AcceptLicense(HWND wizard, const std::function<void()>& accepted)
 {
     HWND page = CurrentPageWindow(wizard);
     if (!ui::Click(page, IDC_ACCEPT) || !ui::WaitFor([&] { return ui::ItemEnabled(wizard, IDOK); }))
         return ::testing::AssertionFailure() << "accepting the licence did not enable Next";
+    accepted();
     return ClickNext(wizard);
 }
 
@@ -110,36 +111,46 @@ WizardPage CurrentPage(HWND wizard)
     return WizardPage::none;
 }
 
-::testing::AssertionResult WalkToReadyPage(HWND wizard, const WizardChoices& choices, WizardSeen* seen)
+::testing::AssertionResult WalkToReadyPage(HWND wizard, const WizardChoices& choices, WizardSeen* seen,
+                                           const PageShown& shown)
 {
     WizardSeen ignored;
     WizardSeen& noted = seen != nullptr ? *seen : ignored;
+    auto notify = [&](WizardPage page) {
+        if (shown) shown(page);
+    };
     auto step = ReachPage(wizard, WizardPage::welcome, "welcome");
     if (!step) return step;
+    notify(WizardPage::welcome);
     noted.versionLine = ui::ItemText(CurrentPageWindow(wizard), IDC_VERSION_LINE);
     if (!(step = ClickNext(wizard))) return step;
     if (!(step = ReachPage(wizard, WizardPage::license, "license"))) return step;
-    if (!(step = AcceptLicense(wizard))) return step;
+    if (!(step = AcceptLicense(wizard, [&] { notify(WizardPage::license); }))) return step;
     if (!(step = ReachPage(wizard, WizardPage::destination, "destination"))) return step;
+    notify(WizardPage::destination);
     if (!(step = ChooseDestination(wizard, choices, noted))) return step;
     if (!(step = ReachPage(wizard, WizardPage::programGroup, "program group"))) return step;
+    notify(WizardPage::programGroup);
     if (!(step = ChooseGroup(wizard, choices, noted))) return step;
-    return ReachPage(wizard, WizardPage::ready, "ready");
+    if (!(step = ReachPage(wizard, WizardPage::ready, "ready"))) return step;
+    notify(WizardPage::ready);
+    return step;
 }
 
-::testing::AssertionResult InstallAndFinish(HWND wizard, bool runProduct)
+::testing::AssertionResult InstallAndFinish(HWND wizard, bool runProduct, const std::function<void()>& finished)
 {
     auto step = ClickNext(wizard);
     if (!step) return step;
-    const bool finished = ui::WaitFor(
+    const bool installed = ui::WaitFor(
         [&] {
             return ui::ItemText(wizard, IDOK) == "&Finish >" && ui::ItemEnabled(wizard, IDOK) &&
                    ui::ItemVisible(CurrentPageWindow(wizard), IDC_RUN_PRODUCT);
         },
         installTimeoutMs);
-    if (!finished) return ::testing::AssertionFailure() << "the installation did not finish";
+    if (!installed) return ::testing::AssertionFailure() << "the installation did not finish";
     if (!(step = SetCheck(CurrentPageWindow(wizard), IDC_RUN_PRODUCT, runProduct ? BST_CHECKED : BST_UNCHECKED)))
         return step;
+    if (finished) finished();
     if (!ui::Click(wizard, IDOK)) return ::testing::AssertionFailure() << "Finish could not be clicked";
     if (!ui::WaitFor([&] { return !IsWindow(wizard); }, installTimeoutMs))
         return ::testing::AssertionFailure() << "the wizard stayed after Finish";

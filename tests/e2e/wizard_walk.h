@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 enum class WizardPage { none, welcome, license, destination, programGroup, ready };
@@ -31,10 +32,16 @@ HWND WaitForWizard(DWORD processId, DWORD timeoutMs = 30000);
 WizardPage CurrentPage(HWND wizard);
 HWND CurrentPageWindow(HWND wizard);
 
+// Called on each page once it shows, before anything on it is changed (the
+// license page: once the licence has been accepted).
+using PageShown = std::function<void(WizardPage page)>;
+
 // From the welcome page to the ready page.
-::testing::AssertionResult WalkToReadyPage(HWND wizard, const WizardChoices& choices, WizardSeen* seen = nullptr);
+::testing::AssertionResult WalkToReadyPage(HWND wizard, const WizardChoices& choices, WizardSeen* seen = nullptr,
+                                           const PageShown& shown = nullptr);
 // Next on the ready page, then, once the installation is done, Finish with
-// the Run checkbox as asked.
-::testing::AssertionResult InstallAndFinish(HWND wizard, bool runProduct);
+// the Run checkbox as asked; finished is called just before Finish.
+::testing::AssertionResult InstallAndFinish(HWND wizard, bool runProduct,
+                                            const std::function<void()>& finished = nullptr);
 // Cancel, and Yes on the confirmation.
 ::testing::AssertionResult CancelWizard(HWND wizard, DWORD processId);
