@@ -94,6 +94,13 @@ TEST_P(VersionCheck, AsksWhenNotNewerAndOpensThePageOnlyAfterAnUpgrade)
         EXPECT_EQ(0, setup.WaitForExit());
     }
     EXPECT_EQ(c.versionAfter, FileVersionText(Dest("Pictrl5.exe")));
+    if (c.answer != IDNO) {
+        // The earlier (silent) installation was for all users: so is this one.
+        ExpectedInstallation expected{dest, commonPrograms + "\\Pictorel 5", commonDesktop, commonStartup};
+        expected.allUsers = true;
+        expected.productVersion = c.versionAfter;
+        ExpectInstallation(expected);
+    }
     const std::vector<std::string> pages = OpenedPages();
     EXPECT_EQ(c.page != nullptr ? std::vector<std::string>{c.page} : std::vector<std::string>{}, pages);
 }
