@@ -7,7 +7,7 @@
 //   demo_driver install DIST SHOTS        setup.exe from DIST, defaults, Run checked
 //   demo_driver uninstall PROGRAM SHOTS   PictrlUnInst.exe: Yes, then OK
 //   demo_driver links LOG                 each "Shell Link: " of LOG and its target
-#include "e2e/process_inspection.h"
+#include "e2e/process_probe.h"
 #include "e2e/program_run.h"
 #include "e2e/machine_state.h"
 #include "e2e/wizard_walk.h"

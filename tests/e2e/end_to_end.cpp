@@ -1,7 +1,7 @@
 #include "e2e/end_to_end.h"
 
 #include "app/product_profile.h"
-#include "e2e/process_inspection.h"
+#include "e2e/process_probe.h"
 #include "product/stand_in_product.h"
 #include "support/machine.h"
 #include "support/registry_snapshot.h"

@@ -4,7 +4,7 @@
 #include "e2e/console_capture.h"
 #include "e2e/end_to_end.h"
 #include "e2e/installation_check.h"
-#include "e2e/process_inspection.h"
+#include "e2e/process_probe.h"
 #include "engine/pending_renames.h"
 #include "support/machine.h"
 #include "support/stand_in_process.h"

@@ -1,4 +1,4 @@
-#include "e2e/process_inspection.h"
+#include "e2e/process_probe.h"
 
 #include "framework/win_handles.h"
 
