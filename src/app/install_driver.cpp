@@ -9,6 +9,7 @@
 #include "engine/install_log.h"
 #include "engine/install_procedure.h"
 #include "engine/registry_access.h"
+#include "engine/scope_folders.h"
 #include "framework/message_box.h"
 #include "framework/application.h"
 #include "framework/string_resources.h"
@@ -62,13 +63,6 @@ bool ConfirmVersion(const Version& installed, const Version& offered)
     return AppMessageBox(question, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
-std::string ShellFolder(const char* commonValue, const char* userValue)
-{
-    if (setupState.allUsers)
-        return ReadRegistryString(HKEY_LOCAL_MACHINE, ProductProfile::shellFoldersKey, commonValue);
-    return ReadRegistryString(HKEY_CURRENT_USER, ProductProfile::shellFoldersKey, userValue);
-}
-
 bool OfferLoggedLinks(const std::string& logPath, EarlierGroupFinder& finder)
 {
     LogLineReader log(logPath);
@@ -84,17 +78,13 @@ bool OfferLoggedLinks(const std::string& logPath, EarlierGroupFinder& finder)
 // recorded; "PictrlUnInst.log", else "install.log".
 void ReadEarlierProgramGroup()
 {
-    EarlierGroupFinder finder(ShellFolder(ProductProfile::commonProgramsValue, ProductProfile::programsValue),
-                              ShellFolder(ProductProfile::commonStartupValue, ProductProfile::startupValue));
+    EarlierGroupFinder finder(
+        ReadScopeShellFolder(ProductProfile::commonProgramsValue, ProductProfile::programsValue),
+        ReadScopeShellFolder(ProductProfile::commonStartupValue, ProductProfile::startupValue));
     if (!OfferLoggedLinks(setupState.destFolder + ProductProfile::uninstallLogPath, finder) &&
         !OfferLoggedLinks(setupState.destFolder + ProductProfile::earlierLogPath, finder))
         return;
     if (finder.Found()) setupState.programGroup = finder.Group();
-}
-
-bool PathExists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 void OpenWebPage(const std::string& url)

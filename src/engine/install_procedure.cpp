@@ -8,6 +8,7 @@
 #include "engine/path_utils.h"
 #include "engine/program_group.h"
 #include "engine/registry_access.h"
+#include "engine/scope_folders.h"
 #include "engine/shell_link.h"
 #include "framework/string_resources.h"
 #include "framework/win_handles.h"
@@ -29,20 +30,6 @@ std::string DestPath(const char* entry)
 std::string LogPath()
 {
     return DestPath(ProductProfile::uninstallLogPath);
-}
-
-// A shell folder of the installation's scope: the "Common" value under
-// HKEY_LOCAL_MACHINE for all users, the user's own under HKEY_CURRENT_USER.
-std::string ReadShellFolder(const char* commonValue, const char* userValue)
-{
-    if (setupState.allUsers)
-        return ReadRegistryString(HKEY_LOCAL_MACHINE, ProductProfile::shellFoldersKey, commonValue);
-    return ReadRegistryString(HKEY_CURRENT_USER, ProductProfile::shellFoldersKey, userValue);
-}
-
-bool PathExists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // folder already ends with a backslash only for a group equal to the
@@ -69,7 +56,7 @@ void RemoveEarlierInstallation()
 void MakeProgramGroup()
 {
     const std::string programs =
-        ReadShellFolder(ProductProfile::commonProgramsValue, ProductProfile::programsValue);
+        ReadScopeShellFolder(ProductProfile::commonProgramsValue, ProductProfile::programsValue);
     setupState.programGroup = CleanProgramGroup(setupState.programGroup);
     if (programs.empty()) return;
 
@@ -87,7 +74,7 @@ void MakeProgramGroup()
 
 void MakeProductShortcut(const char* commonValue, const char* userValue)
 {
-    const std::string folder = ReadShellFolder(commonValue, userValue);
+    const std::string folder = ReadScopeShellFolder(commonValue, userValue);
     if (folder.empty()) return;
     MakeShortcut(folder, IDS_PRODUCT_NAME, DestPath(ProductProfile::mainExecutablePath));
 }

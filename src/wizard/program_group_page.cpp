@@ -3,7 +3,7 @@
 #include "app/product_profile.h"
 #include "app/setup_state.h"
 #include "engine/path_utils.h"
-#include "engine/registry_access.h"
+#include "engine/scope_folders.h"
 #include "framework/win_handles.h"
 #include "resources/resource_ids.h"
 
@@ -14,10 +14,7 @@ namespace {
 // The Programs folder of the install scope now chosen; "" when unreadable.
 std::string ProgramsFolder()
 {
-    if (setupState.allUsers != 0)
-        return ReadRegistryString(HKEY_LOCAL_MACHINE, ProductProfile::shellFoldersKey,
-                                  ProductProfile::commonProgramsValue);
-    return ReadRegistryString(HKEY_CURRENT_USER, ProductProfile::shellFoldersKey, ProductProfile::programsValue);
+    return ReadScopeShellFolder(ProductProfile::commonProgramsValue, ProductProfile::programsValue);
 }
 
 bool IsGroupFolder(const WIN32_FIND_DATAA& entry)

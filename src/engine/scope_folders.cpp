@@ -1,0 +1,19 @@
+#include "engine/scope_folders.h"
+
+#include "app/product_profile.h"
+#include "app/setup_state.h"
+#include "engine/registry_access.h"
+
+#include <windows.h>
+
+std::string ReadScopeShellFolder(const char* commonValue, const char* userValue)
+{
+    if (setupState.allUsers != 0)
+        return ReadRegistryString(HKEY_LOCAL_MACHINE, ProductProfile::shellFoldersKey, commonValue);
+    return ReadRegistryString(HKEY_CURRENT_USER, ProductProfile::shellFoldersKey, userValue);
+}
+
+bool PathExists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
