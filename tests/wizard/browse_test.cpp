@@ -38,14 +38,17 @@ std::string SelectedFolderName(HWND dialog)
 
 // Selects folder in the folder dialog as a user would by clicking through
 // the tree. Wine fills the tree while the dialog opens, and a selection made
-// meanwhile can land elsewhere, so it is checked and repeated.
+// meanwhile can land elsewhere, so it is checked and repeated. The first
+// dialog of a new prefix enumerates every drive, which can take long.
 bool SelectFolder(HWND dialog, const std::string& folder)
 {
     std::string name = folder.substr(folder.find_last_of('\\') + 1);
-    return ui::WaitFor([&] {
-        SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
-        return SelectedFolderName(dialog) == name;
-    });
+    return ui::WaitFor(
+        [&] {
+            SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+            return SelectedFolderName(dialog) == name;
+        },
+        60000);
 }
 
 // Opens the folder dialog from the destination page, selects folder (none:
