@@ -38,8 +38,7 @@ std::string SelectedFolderName(HWND dialog)
 
 // Selects folder in the folder dialog as a user would by clicking through
 // the tree. Wine fills the tree while the dialog opens, and a selection made
-// meanwhile can land elsewhere, so it is checked and repeated. The first
-// dialog of a new prefix enumerates every drive, which can take long.
+// meanwhile can land elsewhere, so it is checked and repeated.
 bool SelectFolder(HWND dialog, const std::string& folder)
 {
     std::string name = folder.substr(folder.find_last_of('\\') + 1);
@@ -48,7 +47,7 @@ bool SelectFolder(HWND dialog, const std::string& folder)
             SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
             return SelectedFolderName(dialog) == name;
         },
-        60000);
+        15000);
 }
 
 // Opens the folder dialog from the destination page, selects folder (none:
@@ -56,11 +55,17 @@ bool SelectFolder(HWND dialog, const std::string& folder)
 bool BrowseTo(HWND frame, const std::string& folder, bool cancel = false)
 {
     HWND page = ui::ChildDialog(frame);
-    if (!ui::Click(page, IDC_BROWSE)) return false;
-    HWND dialog = ui::WaitForOwnedDialog(frame);
-    if (dialog == nullptr) return false;
-    if (!folder.empty() && !SelectFolder(dialog, folder)) return false;
-    return ui::Click(dialog, cancel ? IDCANCEL : IDOK);
+    // Now and then Wine's dialog never takes the selection; a user would
+    // close it and browse again.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (!ui::Click(page, IDC_BROWSE)) return false;
+        HWND dialog = ui::WaitForOwnedDialog(frame);
+        if (dialog == nullptr) return false;
+        if (folder.empty() || SelectFolder(dialog, folder)) return ui::Click(dialog, cancel ? IDCANCEL : IDOK);
+        ui::Click(dialog, IDCANCEL);
+        if (!ui::WaitFor([&] { return ui::FindOwnedDialog(frame) == nullptr; })) return false;
+    }
+    return false;
 }
 
 bool DialogGone(HWND frame)
