@@ -1,155 +1,239 @@
 #include "support/machine.h"
 
+#include "app/product_profile.h"
+#include "instances/instance_manager.h"
+#include "instances/shared_instance_list.h"
+#include "product/stand_in_product.h"
+
 #include <objbase.h>
 #include <shlobj.h>
 #include <shobjidl.h>
+#include <tlhelp32.h>
 
-#include <cstdio>
-#include <vector>
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace fs = std::filesystem;
 
 bool FileExists(const std::string& path)
 {
-    DWORD a = GetFileAttributesA(path.c_str());
+    const DWORD a = GetFileAttributesA(path.c_str());
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool FolderExists(const std::string& path)
 {
-    DWORD a = GetFileAttributesA(path.c_str());
+    const DWORD a = GetFileAttributesA(path.c_str());
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-DWORD Attributes(const std::string& path)
+std::string ReadFileText(const std::string& path)
 {
-    return GetFileAttributesA(path.c_str());
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
-bool WriteTextFile(const std::string& path, const std::string& content)
+bool WriteFileText(const std::string& path, const std::string& bytes)
 {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (f == nullptr) return false;
-    bool ok = std::fwrite(content.data(), 1, content.size(), f) == content.size();
-    return std::fclose(f) == 0 && ok;
-}
-
-std::string ReadTextFile(const std::string& path)
-{
-    std::string content;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (f == nullptr) return content;
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) content.append(buf, n);
-    std::fclose(f);
-    return content;
+    MakeFolders(path.substr(0, path.find_last_of('\\')));
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    return static_cast<bool>(file << bytes);
 }
 
 bool MakeFolders(const std::string& path)
 {
-    for (std::size_t i = 3; i <= path.size(); ++i) {
-        if (i == path.size() || path[i] == '\\')
-            CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
-    }
+    std::error_code ignored;
+    fs::create_directories(path, ignored);
     return FolderExists(path);
 }
 
-bool RegRead(HKEY root, const std::string& key, const char* name, std::string& data, DWORD* type)
+void RemoveTree(const std::string& path)
 {
-    HKEY k;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
-    DWORD size = 0, t = 0;
-    LONG rc = RegQueryValueExA(k, name, nullptr, &t, nullptr, &size);
-    std::vector<char> buf(size + 1, '\0');
-    if (rc == ERROR_SUCCESS)
-        rc = RegQueryValueExA(k, name, nullptr, &t, reinterpret_cast<BYTE*>(buf.data()), &size);
-    RegCloseKey(k);
-    if (rc != ERROR_SUCCESS) return false;
-    if ((t == REG_SZ || t == REG_EXPAND_SZ) && size > 0 && buf[size - 1] == '\0') --size;
-    data.assign(buf.data(), size);
-    if (type != nullptr) *type = t;
-    return true;
+    std::error_code ignored;
+    for (auto it = fs::recursive_directory_iterator(path, ignored); it != fs::end(it); it.increment(ignored))
+        SetFileAttributesA(it->path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
+    fs::remove_all(path, ignored);
 }
 
-bool RegWrite(HKEY root, const std::string& key, const char* name, const std::string& data)
+std::string FolderTree(const std::string& folder)
 {
-    HKEY k;
-    if (RegCreateKeyA(root, key.c_str(), &k) != ERROR_SUCCESS) return false;
-    LONG rc = RegSetValueExA(k, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                             static_cast<DWORD>(data.size() + 1));
-    RegCloseKey(k);
-    return rc == ERROR_SUCCESS;
+    std::vector<std::string> entries;
+    std::error_code ignored;
+    for (auto it = fs::recursive_directory_iterator(folder, ignored); it != fs::end(it); it.increment(ignored))
+        entries.push_back(fs::relative(it->path(), folder).string() + (it->is_directory(ignored) ? "\\" : ""));
+    std::sort(entries.begin(), entries.end());
+    std::string text;
+    for (const std::string& entry : entries) text += entry + "\n";
+    return text;
 }
 
-bool RegKeyExists(HKEY root, const std::string& key)
+std::vector<std::string> Lines(const std::string& text)
 {
-    HKEY k;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
-    RegCloseKey(k);
-    return true;
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line.substr(0, line.find_last_not_of('\r') + 1));
+    return lines;
 }
 
-void RegDeleteTree(HKEY root, const std::string& key)
+std::string BinFolder()
 {
-    HKEY k;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_ALL_ACCESS, &k) == ERROR_SUCCESS) {
-        char name[512];
-        while (RegEnumKeyA(k, 0, name, sizeof name) == ERROR_SUCCESS) {
-            std::string child = key + "\\" + name;
-            RegDeleteTree(root, child);
-            if (RegKeyExists(root, child)) break;
-        }
-        RegCloseKey(k);
-    }
-    RegDeleteKeyA(root, key.c_str());
+    char path[MAX_PATH] = "";
+    const std::string program(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+    return program.substr(0, program.find_last_of('\\'));
 }
 
-std::string ReadShortcutTarget(const std::string& lnkPath)
+std::string Quoted(const std::string& path)
+{
+    return "\"" + path + "\"";
+}
+
+std::string RegText(HKEY root, const std::string& key, const char* name)
+{
+    RegKey k;
+    std::string data(65536, '\0');
+    DWORD size = static_cast<DWORD>(data.size()), type = 0;
+    if (k.Open(root, key.c_str(), KEY_READ) != ERROR_SUCCESS ||
+        RegQueryValueExA(k.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&data[0]), &size) != ERROR_SUCCESS)
+        return noValue;
+    data.resize(size);
+    if (type == REG_SZ && !data.empty() && data.back() == '\0') return data.substr(0, size - 1);
+    return "<type " + std::to_string(type) + ">" + data;
+}
+
+bool RegSet(HKEY root, const std::string& key, const char* name, const std::string& text)
+{
+    RegKey k;
+    return k.Create(root, key.c_str()) == ERROR_SUCCESS &&
+           RegSetValueExA(k.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                          static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
+}
+
+bool KeyExists(HKEY root, const std::string& key)
+{
+    RegKey k;
+    return k.Open(root, key.c_str(), KEY_READ) == ERROR_SUCCESS;
+}
+
+bool ReadShortcut(const std::string& path, Shortcut& link)
 {
     CoInitialize(nullptr);
-    std::string target;
-    IShellLinkA* link = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                   reinterpret_cast<void**>(&link)))) {
-        IPersistFile* file = nullptr;
-        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-            wchar_t wide[MAX_PATH];
-            MultiByteToWideChar(CP_ACP, 0, lnkPath.c_str(), -1, wide, MAX_PATH);
-            if (SUCCEEDED(file->Load(wide, STGM_READ))) {
-                char path[MAX_PATH] = "";
-                if (SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH))) target = path;
-            }
-            file->Release();
-        }
-        link->Release();
-    }
-    return target;
+    ComPtr<IShellLinkA> shell;
+    ComPtr<IPersistFile> file;
+    wchar_t wide[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, shell.ReceiveVoid())) ||
+        FAILED(shell->QueryInterface(IID_IPersistFile, file.ReceiveVoid())) || FAILED(file->Load(wide, STGM_READ)))
+        return false;
+    char text[4][MAX_PATH] = {};
+    shell->GetPath(text[0], MAX_PATH, nullptr, SLGP_RAWPATH);
+    shell->GetArguments(text[1], MAX_PATH);
+    shell->GetWorkingDirectory(text[2], MAX_PATH);
+    shell->GetDescription(text[3], MAX_PATH);
+    link = {text[0], text[1], text[2], text[3]};
+    return true;
 }
 
-std::string TestBinFolder()
+Process::~Process()
 {
-    char path[MAX_PATH];
-    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string p(path, n);
-    return p.substr(0, p.find_last_of('\\'));
+    if (process_.IsValid() && TerminateProcess(process_.Get(), 99)) WaitForSingleObject(process_.Get(), 10000);
 }
 
-int RunAndWait(const std::string& commandLine, DWORD timeoutMs)
+bool Process::Start(const std::string& commandLine, const std::string& folder)
 {
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    std::vector<char> cmd(commandLine.begin(), commandLine.end());
-    cmd.push_back('\0');
-    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
-    CloseHandle(pi.hThread);
-    int result = -1;
-    if (WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0) {
-        DWORD code = 0;
-        GetExitCodeProcess(pi.hProcess, &code);
-        result = static_cast<int>(code);
-    } else {
-        TerminateProcess(pi.hProcess, 1);
+    std::string line = commandLine;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, folder.empty() ? nullptr : folder.c_str(),
+                        &startup, &info))
+        return false;
+    CloseHandle(info.hThread);
+    process_.Attach(info.hProcess);
+    id_ = info.dwProcessId;
+    return true;
+}
+
+bool Process::Attach(DWORD id)
+{
+    process_.Attach(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, id));
+    id_ = id;
+    return process_.IsValid();
+}
+
+int Process::Wait(DWORD timeoutMs)
+{
+    DWORD code = 0;
+    if (WaitForSingleObject(process_.Get(), timeoutMs) != WAIT_OBJECT_0) return -1;
+    GetExitCodeProcess(process_.Get(), &code);
+    return static_cast<int>(code);
+}
+
+std::vector<DWORD> ProcessesWhere(const std::function<bool(const std::string& image)>& wanted)
+{
+    std::vector<DWORD> found;
+    KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot.Get(), &entry); more; more = Process32Next(snapshot.Get(), &entry)) {
+        const std::string image = entry.szExeFile;
+        if (wanted(image.substr(image.find_last_of("\\/") + 1))) found.push_back(entry.th32ProcessID);
     }
-    CloseHandle(pi.hProcess);
-    return result;
+    return found;
+}
+
+void EndProcesses(const char* image)
+{
+    // A process attached to is ended when the object goes.
+    for (DWORD id : ProcessesWhere([&](const std::string& name) { return name == image; })) Process().Attach(id);
+}
+
+bool StandIn::Launch(const std::string& program, const std::string& record)
+{
+    record_ = record;
+    DeleteFileA(record.c_str());
+    SetEnvironmentVariableA(standInRecordVariable, record.c_str());
+    const bool started = Start(Quoted(program));
+    SetEnvironmentVariableA(standInRecordVariable, nullptr);
+    return started && Recorded("ready " + std::to_string(Id()));
+}
+
+bool StandIn::Recorded(const std::string& line, DWORD timeoutMs) const
+{
+    for (DWORD start = GetTickCount();; Sleep(20)) {
+        const std::vector<std::string> records = Records();
+        if (std::count(records.begin(), records.end(), line)) return true;
+        if (GetTickCount() - start >= timeoutMs) return false;
+    }
+}
+
+
+
+std::string SetupText(UINT id, const std::vector<int>& values)
+{
+    static HMODULE setup = LoadLibraryExA((BinFolder() + "\\setup.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    char format[1024] = "", text[1024] = "";
+    LoadStringA(setup, id, format, sizeof format);
+    std::vector<int> v(values);
+    v.resize(8);
+    wsprintfA(text, format, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]);
+    return text;
+}
+
+KernelHandle OpenInstanceList()
+{
+    const std::string name = COXInstanceManager::mappingPrefix + std::string(ProductProfile::instanceManagerName);
+    return KernelHandle(OpenFileMappingA(FILE_MAP_READ, FALSE, name.c_str()));
+}
+
+std::vector<DWORD> ListedInstances()
+{
+    std::vector<std::uint32_t> ids;
+    const KernelHandle mapping = OpenInstanceList();
+    MappedView view;
+    if (mapping.IsValid() && view.Map(mapping.Get(), FILE_MAP_READ, SharedInstanceList::blockSize))
+        SharedInstanceList(view.Get()).CopyIds(ids);
+    return std::vector<DWORD>(ids.begin(), ids.end());
 }

@@ -1,31 +1,77 @@
-// Reading and preparing machine state in tests: files, attributes, registry
-// values, shortcut targets, processes.
+// What tests and tools read and prepare on the machine: files and folder
+// trees, registry values, shortcuts read back, processes, setup.exe's own
+// texts and the instance list. Free of GoogleTest.
 #pragma once
+
+#include "framework/win_handles.h"
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
-bool FileExists(const std::string& path);     // a file, not a folder
+bool FileExists(const std::string& path);  // a file, not a folder
 bool FolderExists(const std::string& path);
-bool WriteTextFile(const std::string& path, const std::string& content);  // binary, exact bytes
-std::string ReadTextFile(const std::string& path);                        // binary, exact bytes
-bool MakeFolders(const std::string& path);                                // every level
-DWORD Attributes(const std::string& path);
+std::string ReadFileText(const std::string& path);
+bool WriteFileText(const std::string& path, const std::string& bytes);  // the folders on its way made
+bool MakeFolders(const std::string& path);
+void RemoveTree(const std::string& path);  // read-only files too
+// Every file and folder below folder (a folder with a trailing "\"), sorted, one a line.
+std::string FolderTree(const std::string& folder);
+std::vector<std::string> Lines(const std::string& text);  // CR LF cut
+std::string BinFolder();  // where setup.exe, the stand-ins and the tests are built
+std::string Quoted(const std::string& path);
 
-// The value's data as stored (REG_SZ without its zero); nullopt-like: ok=false.
-bool RegRead(HKEY root, const std::string& key, const char* name, std::string& data, DWORD* type = nullptr);
-bool RegWrite(HKEY root, const std::string& key, const char* name, const std::string& data);
-bool RegKeyExists(HKEY root, const std::string& key);
-void RegDeleteTree(HKEY root, const std::string& key);
+// A REG_SZ value's text; noValue when missing; "<type N>" and the raw bytes for
+// another type or a REG_SZ without its terminating zero.
+constexpr const char* noValue = "<none>";
+std::string RegText(HKEY root, const std::string& key, const char* name);
+bool RegSet(HKEY root, const std::string& key, const char* name, const std::string& text);
+bool KeyExists(HKEY root, const std::string& key);
 
-// The target of a .lnk file read back through IShellLinkA; "" when unreadable.
-std::string ReadShortcutTarget(const std::string& lnkPath);
+struct Shortcut {
+    std::string target, arguments, folder, description;  // Wine keeps no show command
+};
+bool ReadShortcut(const std::string& path, Shortcut& link);  // through IShellLinkA
 
-// Folder of the running test program (build/windows/bin).
-std::string TestBinFolder();
+// A program run as its own process, in the caller's environment; ended if it
+// still runs when the object goes.
+class Process {
+public:
+    Process() = default;
+    ~Process();
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+    bool Start(const std::string& commandLine, const std::string& folder = "");
+    bool Attach(DWORD id);
+    DWORD Id() const { return id_; }
+    int Wait(DWORD timeoutMs = 60000);  // the exit code; -1 while it runs
 
-// Starts a program; returns its exit code, or -1 when it could not start or
-// did not end within timeoutMs.
-int RunAndWait(const std::string& commandLine, DWORD timeoutMs = 60000);
+private:
+    KernelHandle process_;
+    DWORD id_ = 0;
+};
+std::vector<DWORD> ProcessesWhere(const std::function<bool(const std::string& image)>& wanted);
+void EndProcesses(const char* image);
+
+// A copy of the stand-in product (product/stand_in_product.h) recording into its own file.
+class StandIn : public Process {
+public:
+    bool Launch(const std::string& program, const std::string& record);  // and waits for its window
+    std::vector<std::string> Records() const { return Lines(ReadFileText(record_)); }
+    bool Recorded(const std::string& line, DWORD timeoutMs = 10000) const;
+
+private:
+    std::string record_;
+};
+
+// The event holder.exe waits for: it runs until it is set, or for a minute.
+inline KernelHandle HolderRelease() { return KernelHandle(CreateEventA(nullptr, TRUE, FALSE, "PictorelTest.release")); }
+
+// setup.exe's string, loaded from the built file, formatted as the program does.
+std::string SetupText(UINT id, const std::vector<int>& values = {});
+
+// The product's instance list as another program sees it.
+KernelHandle OpenInstanceList();  // the list lives while anyone holds it
+std::vector<DWORD> ListedInstances();

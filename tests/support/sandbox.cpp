@@ -1,115 +1,58 @@
+// RegDeleteTree came with Vista; Wine has it.
+#undef _WIN32_WINNT
+#define _WIN32_WINNT 0x0600
 #include "support/sandbox.h"
 
 #include "app/product_profile.h"
+#include "framework/win_handles.h"
 #include "support/machine.h"
 
-#include <cstdio>
-
-namespace {
-
-int sandboxCounter = 0;
-
-}  // namespace
-
-void RemoveTree(const std::string& path)
-{
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = data.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string child = path + "\\" + name;
-            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(child);
-            else
-                DeleteFileA(child.c_str());
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryA(path.c_str());
-}
+using P = ProductProfile;
 
 void RemoveProductKeys()
 {
-    RegDeleteTree(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora");
-    RegDeleteTree(HKEY_LOCAL_MACHINE, ProductProfile::appPathKey);
-    RegDeleteTree(HKEY_LOCAL_MACHINE, ProductProfile::uninstallKey);
-    RegDeleteTree(HKEY_CLASSES_ROOT, ProductProfile::documentType);
-}
-
-std::string Sandbox::Path(const std::string& relative) const
-{
-    return root + "\\" + relative;
-}
-
-void Sandbox::PointValue(HKEY rootKey, const char* key, const char* name, const std::string& folder)
-{
-    SavedValue saved{rootKey, key, name, false, {}, REG_SZ};
-    saved.existed = RegRead(rootKey, key, name, saved.data, &saved.type);
-    saved_.push_back(saved);
-    MakeFolders(folder);
-    RegWrite(rootKey, key, name, folder);
-    // The shell rewrites "Shell Folders" from "User Shell Folders" whenever
-    // it looks a folder up (saving a shortcut does): point both.
-    const std::string shell = ProductProfile::shellFoldersKey;
-    if (key == shell) {
-        const std::string userKey = shell.substr(0, shell.rfind('\\') + 1) + "User Shell Folders";
-        SavedValue user{rootKey, userKey, name, false, {}, REG_SZ};
-        user.existed = RegRead(rootKey, userKey, name, user.data, &user.type);
-        saved_.push_back(user);
-        RegWrite(rootKey, userKey, name, folder);
-    }
+    for (const char* key : {"SOFTWARE\\Velmora", P::appPathKey, P::uninstallKey}) RegDeleteTreeA(HKEY_LOCAL_MACHINE, key);
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, P::documentType);
 }
 
 void Sandbox::SetUp()
 {
-    char name[64];
-    std::snprintf(name, sizeof name, "C:\\pictorel-test-%lu-%d", GetCurrentProcessId(), ++sandboxCounter);
-    root = name;
     RemoveTree(root);
-    ASSERT_TRUE(MakeFolders(root));
-
-    const char* shell = ProductProfile::shellFoldersKey;
-    programs = Path("user\\Start Menu\\Programs");
-    desktop = Path("user\\Desktop");
-    startup = programs + "\\Startup";  // as on Windows: inside the Programs folder
-    commonPrograms = Path("all\\Start Menu\\Programs");
-    commonDesktop = Path("all\\Desktop");
-    commonStartup = commonPrograms + "\\Startup";
-    programFiles = Path("Program Files");
-    PointValue(HKEY_CURRENT_USER, shell, ProductProfile::programsValue, programs);
-    PointValue(HKEY_CURRENT_USER, shell, ProductProfile::desktopValue, desktop);
-    PointValue(HKEY_CURRENT_USER, shell, ProductProfile::startupValue, startup);
-    PointValue(HKEY_LOCAL_MACHINE, shell, ProductProfile::commonProgramsValue, commonPrograms);
-    PointValue(HKEY_LOCAL_MACHINE, shell, ProductProfile::commonDesktopValue, commonDesktop);
-    PointValue(HKEY_LOCAL_MACHINE, shell, ProductProfile::commonStartupValue, commonStartup);
-    PointValue(HKEY_LOCAL_MACHINE, ProductProfile::currentVersionKey, ProductProfile::programFilesValue, programFiles);
+    ASSERT_TRUE(CreateDirectoryA(root.c_str(), nullptr));
+    // The shell rewrites "Shell Folders" from "User Shell Folders" when it looks
+    // a folder up (saving a shortcut does): both point here.
+    const std::string shell = P::shellFoldersKey, user = shell.substr(0, shell.rfind('\\') + 1) + "User Shell Folders";
+    for (const std::string& key : {shell, user}) {
+        Point(HKEY_CURRENT_USER, key, P::programsValue, programs);
+        Point(HKEY_CURRENT_USER, key, P::desktopValue, desktop);
+        Point(HKEY_CURRENT_USER, key, P::startupValue, startup);
+        Point(HKEY_LOCAL_MACHINE, key, P::commonProgramsValue, commonPrograms);
+        Point(HKEY_LOCAL_MACHINE, key, P::commonDesktopValue, commonDesktop);
+        Point(HKEY_LOCAL_MACHINE, key, P::commonStartupValue, commonStartup);
+    }
+    Point(HKEY_LOCAL_MACHINE, P::currentVersionKey, P::programFilesValue, programFiles);
     RemoveProductKeys();
+    RegKey session;  // so that what a test finds registered is its own
+    session.Open(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager", KEY_SET_VALUE);
+    RegDeleteValueA(session.Get(), "PendingFileRenameOperations");
 }
 
 void Sandbox::TearDown()
 {
     RemoveProductKeys();
-    for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
-        if (it->existed) {
-            HKEY key;
-            if (RegCreateKeyA(it->root, it->key.c_str(), &key) == ERROR_SUCCESS) {
-                // Put back the type too: "User Shell Folders" holds REG_EXPAND_SZ.
-                RegSetValueExA(key, it->name.c_str(), 0, it->type, reinterpret_cast<const BYTE*>(it->data.c_str()),
-                               static_cast<DWORD>(it->data.size() + 1));
-                RegCloseKey(key);
-            }
-        } else {
-            HKEY key;
-            if (RegOpenKeyExA(it->root, it->key.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-                RegDeleteValueA(key, it->name.c_str());
-                RegCloseKey(key);
-            }
-        }
-    }
-    saved_.clear();
+    for (const auto& [hive, key] : forgotten_) RegDeleteTreeA(hive, key.c_str());
     SetCurrentDirectoryA("C:\\");
     RemoveTree(root);
+}
+
+void Sandbox::Point(HKEY hive, const std::string& key, const char* name, const std::string& folder)
+{
+    MakeFolders(folder);
+    RegSet(hive, key, name, folder);
+}
+
+void Sandbox::Forget(HKEY hive, const std::string& key)
+{
+    forgotten_.emplace_back(hive, key);
+    RegDeleteTreeA(hive, key.c_str());
 }

@@ -1,11 +1,12 @@
-// A test's own corner of the machine: a folder under C:\ and the registry's
-// shell folders and program-files folder pointed into it. The product's keys
-// are removed before and after, and the shell-folder values are put back.
+// A test's own corner of the machine: a folder under C:\ into which the shell
+// folders of both scopes and the program-files folder point, the product's
+// registry keys and the deletions registered for the next start removed
+// before, and the keys again after. The prefix is the tests' own.
 #pragma once
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
+
+#include <windows.h>
 
 #include <string>
 #include <vector>
@@ -15,31 +16,19 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // root + "\" + relative
-    std::string Path(const std::string& relative) const;
+    std::string Path(const std::string& relative) const { return root + "\\" + relative; }
+    void Point(HKEY hive, const std::string& key, const char* name, const std::string& folder);  // folder made
+    void Forget(HKEY hive, const std::string& key);  // the key tree deleted now and at the end
 
-    std::string root;             // C:\pictorel-test-<pid>-<n>
-    std::string programs;         // HKCU Shell Folders "Programs"
-    std::string desktop;          // HKCU "Desktop"
-    std::string startup;          // HKCU "Startup"
-    std::string commonPrograms;   // HKLM "Common Programs"
-    std::string commonDesktop;    // HKLM "Common Desktop"
-    std::string commonStartup;    // HKLM "Common Startup"
-    std::string programFiles;     // HKLM ...\CurrentVersion "ProgramFilesDir"
+    const std::string root = "C:\\pictorel-test-" + std::to_string(GetCurrentProcessId());
+    // HKCU's shell folders, then HKLM's; each Startup lies inside its Programs, as on Windows.
+    const std::string programs = Path("user\\Start Menu\\Programs"), desktop = Path("user\\Desktop"),
+                      startup = programs + "\\Startup", commonPrograms = Path("all\\Start Menu\\Programs"),
+                      commonDesktop = Path("all\\Desktop"), commonStartup = commonPrograms + "\\Startup",
+                      programFiles = Path("Program Files");
 
 private:
-    struct SavedValue {
-        HKEY root;
-        std::string key;
-        std::string name;
-        bool existed;
-        std::string data;
-        DWORD type;
-    };
-    std::vector<SavedValue> saved_;
-    void PointValue(HKEY rootKey, const char* key, const char* name, const std::string& folder);
+    std::vector<std::pair<HKEY, std::string>> forgotten_;
 };
 
-// Removes the product's registry keys and the test's folder trees.
 void RemoveProductKeys();
-void RemoveTree(const std::string& path);

@@ -1,0 +1,434 @@
+// The real setup.exe and the uninstaller it leaves, started as processes and
+// answered as a user would, on a sandboxed machine. A story is a table of
+// steps played one after another; after each the machine is checked against
+// what its row expects: files, log, shortcuts read back, registry, pages
+// opened (a recorder stands in for the browser), starts of the product.
+#include "app/product_profile.h"
+#include "product/stand_in_product.h"
+#include "resources/resource_ids.h"
+#include "support/machine.h"
+#include "support/sandbox.h"
+#include "support/ui.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+using P = ProductProfile;
+using I = ui::Icon;
+enum class Outcome { installed, unchanged, removed };
+enum class Package { none, beside, inDest };  // where "sfxname" says the setup was unpacked from
+
+struct Box {
+    UINT id;  // the text: setup.exe's string, formatted with values
+    std::vector<int> values;
+    ui::Icon icon;
+    int defaultButton, answer;  // IDOK: an OK box, else Yes and No
+};
+
+struct Step {
+    const char* name;
+    // The distribution, and the machine before the step
+    const char* product = "Pictrl5.exe";  // the stand-in build shipped as Pictrl5.exe; "" none
+    bool list = true, finalBreak = true, ini = true;
+    const char* homePage = "http://x.example/";  // the URL of its HomePage.url
+    Package package = Package::none;
+    const char* earlier = nullptr;  // an earlier installation of this build, made by hand
+    bool plant = false;             // files of an earlier version and an "install.log" in the destination
+    bool others = false;            // other programs' entries, and the product's default shortcuts in every scope
+    int copies = 0;                 // copies of the product running
+    // The run
+    bool uninstall = false;  // the installed PictrlUnInst.exe instead of setup.exe
+    const char* arguments = "";
+    std::vector<Box> boxes{};
+    bool wizard = false, cancel = false, runProduct = false;
+    ui::Choices choices{};
+    // Afterwards
+    int exitCode = 0;
+    Outcome outcome = Outcome::installed;
+    bool allUsers = false;
+    const char* group = "Pictorel 5";
+    bool desktop = true, startup = false;
+    std::vector<std::string> pages{};
+    const char* left = "";  // in the installation folder after uninstalling
+};
+
+const std::string installed = P::installedPage, withQuery = "http://x.example/?from=setup&v=5";
+const Box damaged{IDS_DAMAGED_SETUP, {}, I::hand, IDOK, IDOK};
+
+const Step freshThroughTheWizard{.name = "fresh", .plant = true, .wizard = true, .runProduct = true, .pages = {installed}};
+const Step sameAgainWithoutGroup{.name = "same again", .plant = true,
+    .boxes = {{IDS_SAME_VERSION, {5, 0, 3, 0}, I::question, IDYES, IDYES}}, .wizard = true, .choices = {-1, " / ", -1, -1},
+    .group = ""};
+const Step uninstallDeclined{.name = "uninstall declined", .copies = 1, .uninstall = true,
+    .boxes = {{IDS_CONFIRM_UNINSTALL, {}, I::exclamation, IDNO, IDNO}}, .outcome = Outcome::unchanged};
+const Step uninstallConfirmed{.name = "uninstall", .others = true, .copies = 1, .uninstall = true,
+    .boxes = {{IDS_CONFIRM_UNINSTALL, {}, I::exclamation, IDNO, IDYES}, {IDS_UNINSTALLED, {}, I::exclamation, IDOK, IDOK}},
+    .outcome = Outcome::removed, .left = "Pictrl5.ini\ninstall.log\nkeep.hlp\n"};  // none of them logged
+
+const Step newerForTheCurrentUser{.name = "newer, current user", .product = "Pictrl5-5.1.0.0.exe", .ini = false,
+    .wizard = true, .choices = {0, "/Velmora Tools/Pictorel ", 1, 0}, .group = "Velmora Tools\\Pictorel",
+    .desktop = false, .startup = true, .pages = {installed}};
+const Step silentOverNewer{.name = "silent over newer", .finalBreak = false, .ini = false, .package = Package::inDest,
+    .arguments = "-s", .group = "Velmora Tools\\Pictorel"};
+const Step uninstallSilently{.name = "silent uninstall", .uninstall = true, .arguments = "-s", .outcome = Outcome::removed};
+
+const Step copiesClosedUnasked{.name = "copies closed unasked", .package = Package::beside, .copies = 2,
+    .arguments = "-install /S -s", .allUsers = true};
+const Step silentAskingAboutACopy{.name = "copy asked about", .copies = 1, .arguments = "-s",
+    .boxes = {{IDS_ONE_COPY_RUNNING, {}, I::exclamation, IDYES, IDYES}}, .allUsers = true};
+const Step copiesLeftRunning{.name = "copies left", .copies = 2,
+    .boxes = {{IDS_COPIES_RUNNING, {2}, I::exclamation, IDYES, IDNO}, {IDS_SETUP_ABORTED, {}, I::asterisk, IDOK, IDOK}},
+    .outcome = Outcome::unchanged};
+
+const Step cancelled{.name = "cancelled", .wizard = true, .cancel = true, .outcome = Outcome::unchanged};
+const Step upgrade{.name = "upgrade", .homePage = withQuery.c_str(), .earlier = "Pictrl5-5.0.2.0.exe", .wizard = true,
+    .allUsers = true, .pages = {P::installScriptPage + std::string("?from=setup&v=5")}};
+const Step olderDeclined{.name = "older", .earlier = "Pictrl5-5.0.3.1.exe",
+    .boxes = {{IDS_OLDER_VERSION, {5, 0, 3, 1, 5, 0, 3, 0}, I::question, IDYES, IDNO}}, .outcome = Outcome::unchanged};
+const Step spilledDeclined{.name = "spilled version", .product = "Pictrl5-5.0.100.0.exe", .earlier = "Pictrl5-5.1.0.0.exe",
+    .boxes = {{IDS_SAME_VERSION, {5, 0, 100, 0}, I::question, IDYES, IDNO}}, .outcome = Outcome::unchanged};
+const Step noProductOverEarlier{.name = "no product", .product = "", .earlier = "Pictrl5-5.0.2.0.exe",
+    .boxes = {{IDS_OLDER_VERSION, {5, 0, 2, 0, 0, 0, 0, 0}, I::question, IDYES, IDYES}, damaged}, .exitCode = 1,
+    .outcome = Outcome::unchanged, .pages = {P::webSite}};
+const Step majorZero{.name = "major 0", .product = "Pictrl5-0.9.0.0.exe", .boxes = {damaged}, .exitCode = 1,
+    .outcome = Outcome::unchanged, .pages = {P::webSite}};
+const Step noList{.name = "no list", .list = false, .boxes = {damaged}, .exitCode = 1, .outcome = Outcome::unchanged,
+    .pages = {P::webSite}};
+
+using Story = std::pair<const char*, std::vector<const Step*>>;
+const Story stories[] = {
+    {"InstallAgainAndUninstall", {&freshThroughTheWizard, &sameAgainWithoutGroup, &uninstallDeclined, &uninstallConfirmed}},
+    {"CurrentUserThenSilentlyOverIt", {&newerForTheCurrentUser, &silentOverNewer, &uninstallSilently}},
+    {"RunningCopies", {&copiesClosedUnasked, &silentAskingAboutACopy, &copiesLeftRunning}},
+    {"Cancelled", {&cancelled}},
+    {"Upgrade", {&upgrade}},
+    {"OlderDeclined", {&olderDeclined}},
+    {"SpilledVersion", {&spilledDeclined}},
+    {"NoProductOverAnEarlierOne", {&noProductOverEarlier}},
+    {"MajorVersionZero", {&majorZero}},
+    {"NoList", {&noList}},
+};
+
+const std::string list =  // with entries that must not reach outside the installation folder
+    "; Pictorel 5 distribution list\r\nFile Copy: Pictrl5.exe\r\nFile Copy: setup.exe > PictrlUnInst.exe\r\n"
+    "File Copy: readme.txt\r\nFile Copy: Pictrl5Man.chm\r\nFile Copy: HomePage.url\r\nFile Copy: Pict*.dll\r\n"
+    "File Copy: notes source.txt   >   notes.txt\r\n File Copy: skipped.dat\r\nfile copy: skipped.dat\r\n"
+    "File Copy: ..\\outside.dat\r\nFile Copy: readme.txt > ..\\outside.dat\r\nFile Del: ..\\outside.dat\r\n"
+    "File Del: obsolete.dll\r\nFile Del: old*.hlp | replaced by the help file\r\n";
+
+bool IsProduct(const std::string& image) { return image == "Pictrl5.exe"; }
+
+class Scenarios : public Sandbox, public ::testing::WithParamInterface<Story> {
+protected:
+    void SetUp() override
+    {
+        EndProcesses("Pictrl5.exe");
+        Sandbox::SetUp();
+        RegSet(HKEY_LOCAL_MACHINE, P::currentVersionKey, P::programFilesValue, programFiles + "\\");  // one "\" goes
+        // .Default is another hive the uninstaller walks: its shell folders point here too.
+        const std::string shell = std::string(".Default\\") + P::shellFoldersKey;
+        Point(HKEY_USERS, shell, P::programsValue, Path("default\\Programs"));
+        Point(HKEY_USERS, shell, P::desktopValue, Path("default\\Desktop"));
+        Point(HKEY_USERS, shell, P::startupValue, Path("default\\Programs\\Startup"));
+        for (HKEY hive : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) Forget(hive, "SOFTWARE\\Velmora");
+        Forget(HKEY_USERS, ".Default\\SOFTWARE\\Velmora");
+        Forget(HKEY_LOCAL_MACHINE, std::string(P::uninstallRootKey) + "\\Scanlet");
+        Forget(HKEY_LOCAL_MACHINE, std::string(P::appPathsKey) + "\\Scanlet.exe");
+        // The recorder is the browser. A DDE conversation would be tried first, and none answers it.
+        Forget(HKEY_CLASSES_ROOT, "http\\shell\\open\\ddeexec");
+        RegSet(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", nullptr, Quoted(BinFolder() + "\\url_recorder.exe") + " \"%1\"");
+        SetEnvironmentVariableA("PICTOREL_URL_RECORD", urls.c_str());
+    }
+
+    void TearDown() override
+    {
+        copies.clear();
+        EndProcesses("Pictrl5.exe");
+        SetEnvironmentVariableA("sfxname", nullptr);
+        Sandbox::TearDown();
+    }
+
+    void LayOut(const Step& step)
+    {
+        const std::string bin = BinFolder() + "\\";
+        RemoveTree(dist);
+        MakeFolders(dist);
+        CopyFileA((bin + "setup.exe").c_str(), (dist + "\\setup.exe").c_str(), FALSE);
+        if (*step.product) CopyFileA((bin + step.product).c_str(), (dist + "\\Pictrl5.exe").c_str(), FALSE);
+        for (const char* name : {"readme.txt", "Pictrl5Man.chm", "PictCap.dll", "PictFx.dll", "notes source.txt",
+                                 "skipped.dat", "agreement.txt", "..\\outside.dat"})
+            WriteFileText(dist + "\\" + name, std::string("content of ") + name);
+        WriteFileText(programFiles + "\\outside.dat", "sentinel");  // what a lying list names
+        WriteFileText(dist + "\\HomePage.url", std::string("[InternetShortcut]\r\nURL=") + step.homePage + "\r\n");
+        if (step.list) WriteFileText(dist + "\\PictrlUnInst.log", list.substr(0, list.size() - 2 * !step.finalBreak));
+        if (step.ini) WriteFileText(dist + "\\Pictrl5.ini", "[Options]\r\nFrom=setup\r\n");
+        WriteFileText(Path("package\\Pictrl5.ini"), "[Options]\r\nFrom=package\r\n");
+        const std::string sfx[] = {"", Path("package\\pictorel5.exe"), dest + "\\pictorel5.exe"};
+        SetEnvironmentVariableA("sfxname", step.package == Package::none ? nullptr : sfx[int(step.package)].c_str());
+        if (step.earlier) {  // found through the product's own "Path" value
+            MakeFolders(dest);
+            CopyFileA((bin + step.earlier).c_str(), (dest + "\\Pictrl5.exe").c_str(), FALSE);
+            RegSet(HKEY_LOCAL_MACHINE, P::productKey, P::pathValue, dest + "\\");
+            RegSet(HKEY_LOCAL_MACHINE, P::setupProductKey, P::allUsersValue, P::allUsersData);
+        }
+        if (step.plant) {
+            for (const char* name : {"obsolete.dll", "old1.hlp", "keep.hlp"}) WriteFileText(dest + "\\" + name, name);
+            WriteFileText(dest + "\\install.log", "Shell Link: " + Path("sentinel.lnk") + "\r\n");
+            WriteFileText(Path("sentinel.lnk"), "named by an earlier log");
+        }
+        if (step.others) {
+            const std::string lnk = "\\Pictorel 5.lnk";
+            for (const std::string& path : {startup + lnk, commonDesktop + lnk, commonStartup + lnk,
+                                            Path("default\\Desktop") + lnk, Path("default\\Programs\\Startup") + lnk,
+                                            commonPrograms + "\\Pictorel 5" + lnk, programs + "\\Pictorel 5\\my notes.txt",
+                                            Path("default\\Programs\\Pictorel 5\\notes.txt"),
+                                            desktop + "\\Scanlet 2.lnk", commonDesktop + "\\Pictorel 5 Tips.lnk"})
+                WriteFileText(path, "x");
+            SetFileAttributesA((commonPrograms + "\\Pictorel 5" + lnk).c_str(), FILE_ATTRIBUTE_READONLY);
+            SetFileAttributesA((dest + "\\readme.txt").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+            for (const auto& [hive, key] : otherKeys) RegSet(hive, key, "v", "x");
+            for (const auto& [hive, key] : productKeys) RegSet(hive, key + "\\Deep", "v", "x");
+            for (const auto& [extension, association, saved, after, savedAfter] : associations) {
+                RegSet(HKEY_CURRENT_USER, Exts(extension), P::associationValue, association);
+                RegSet(HKEY_CURRENT_USER, Exts(extension), P::savedAssociationValue, saved);
+            }
+        }
+    }
+
+    // The nine values an installation writes: what a step expects, or what a
+    // step that must change nothing leaves as it found.
+    std::string Values() const
+    {
+        std::string text = RegText(HKEY_LOCAL_MACHINE, P::setupProductKey, P::allUsersValue) + "|" +
+                           RegText(HKEY_LOCAL_MACHINE, P::setupProductKey, P::pathValue) + "|" +
+                           RegText(HKEY_LOCAL_MACHINE, P::appPathKey, nullptr);
+        for (const char* name : {P::contactValue, P::displayNameValue, P::displayVersionValue, P::publisherValue,
+                                 P::uninstallStringValue, P::urlInfoAboutValue})
+            text += "|" + RegText(HKEY_LOCAL_MACHINE, P::uninstallKey, name);
+        return text;
+    }
+    static std::string Exts(const std::string& extension) { return P::fileExtsKey + ("\\" + extension); }
+
+    void Play(const Step& step);
+    void ExpectInstalled(const Step& step, bool fresh);
+    void ExpectRemoved(const Step& step);
+    void ExpectNoEmptyFolderLeft();
+
+    const std::string dist = Path("dist"), dest = programFiles + "\\Pictorel 5", urls = Path("..\\pictorel-urls.txt"),
+                      products = Path("..\\pictorel-products.txt");
+    const std::pair<HKEY, std::string> otherKeys[4] = {  // other products' entries: they stay
+        {HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\Scanlet"}, {HKEY_USERS, ".Default\\SOFTWARE\\Velmora\\Scanlet"},
+        {HKEY_LOCAL_MACHINE, std::string(P::uninstallRootKey) + "\\Scanlet"},
+        {HKEY_LOCAL_MACHINE, std::string(P::appPathsKey) + "\\Scanlet.exe"}};
+    const std::pair<HKEY, std::string> productKeys[4] = {  // the product's in every hive: they go whole
+        {HKEY_CURRENT_USER, P::setupProductKey}, {HKEY_USERS, std::string(".Default\\") + P::setupProductKey},
+        {HKEY_LOCAL_MACHINE, P::setupProductKey}, {HKEY_CLASSES_ROOT, P::documentType}};
+    const std::string product = dest + "\\Pictrl5.exe \"%1\"", saved511 = std::string(511, 's'),
+                      long600 = std::string(589, 'x') + "Pictrl5.exe";
+    // An extension's association and the one saved beside it, before and after.
+    const std::tuple<const char*, std::string, std::string, std::string, std::string> associations[6] = {
+        {".bmp", product, "mspaint.exe", "mspaint.exe", noValue}, {".gif", product, "", noValue, noValue},
+        {".jpg", "viewer.exe", "Pictrl5.exe", "viewer.exe", "Pictrl5.exe"},  // another program's: left alone
+        {".tiff", long600, "old.exe", long600, "old.exe"},                   // too long to be read: not the product's
+        {".cmp", product, saved511, saved511, noValue},
+        {".tga", product, saved511 + "s", noValue, noValue}};  // too long to be read: nothing to give back
+    std::vector<std::unique_ptr<StandIn>> copies;
+};
+
+void Scenarios::Play(const Step& step)
+{
+    SCOPED_TRACE(step.name);
+    copies.clear();
+    EndProcesses("Pictrl5.exe");  // the one the user ran
+    LayOut(step);
+    const bool fresh = !KeyExists(HKEY_LOCAL_MACHINE, P::appPathKey) && !KeyExists(HKEY_LOCAL_MACHINE, P::productKey);
+    for (int i = 0; i < step.copies; ++i) {
+        copies.push_back(std::make_unique<StandIn>());
+        ASSERT_TRUE(copies.back()->Launch(step.uninstall ? dest + "\\Pictrl5.exe" : BinFolder() + "\\Pictrl5.exe",
+                                          Path("..\\pictorel-copy" + std::to_string(i) + ".txt")));
+    }
+    const KernelHandle listHeld = OpenInstanceList();  // so that it outlives each process listed in it
+    const std::string before = FolderTree(root) + Values();
+    DeleteFileA(urls.c_str());
+    DeleteFileA(products.c_str());
+    SetEnvironmentVariableA(standInRecordVariable, products.c_str());
+    Process program, removal;
+    ASSERT_TRUE(step.uninstall ? program.Start(Quoted(dest + "\\PictrlUnInst.exe") + " " + step.arguments, root)
+                               : program.Start(Quoted(dist + "\\setup.exe") + " " + step.arguments, dist));
+    std::vector<DWORD> listed;
+    for (const Box& expected : step.boxes) {
+        SCOPED_TRACE(SetupText(expected.id));
+        const bool own = expected.id <= IDS_CONFIRM_UNINSTALL;  // the start-up sequence's own boxes
+        HWND box = ui::Find(SetupText(own ? IDS_SETUP_CAPTION : IDS_APP_TITLE), 0, true);
+        ASSERT_NE(nullptr, box);
+        const ui::Box shown = ui::Read(box);
+        EXPECT_EQ(SetupText(expected.id, expected.values), shown.text);
+        char version[64] = "";  // a version: the major number, then two digits each
+        if (expected.values.size() >= 4) std::snprintf(version, sizeof version, "%d.%02d.%02d.%02d", expected.values[0],
+                                                       expected.values[1], expected.values[2], expected.values[3]);
+        EXPECT_NE(std::string::npos, shown.text.find(version)) << version;
+        EXPECT_EQ(expected.icon, shown.icon);
+        EXPECT_EQ(expected.defaultButton == IDOK ? std::vector<int>{IDOK} : std::vector<int>({IDYES, IDNO}), shown.buttons);
+        EXPECT_EQ(expected.defaultButton, shown.defaultButton);
+        EXPECT_EQ(nullptr, shown.owner);
+        if (expected.id == IDS_UNINSTALLED) {
+            DWORD copy = 0;
+            GetWindowThreadProcessId(box, &copy);
+            removal.Attach(copy);
+            listed = ListedInstances();
+        }
+        ASSERT_TRUE(ui::Answer(box, expected.answer));
+    }
+    if (step.wizard) {
+        HWND frame = ui::Find(SetupText(IDS_APP_TITLE), program.Id(), false);
+        ASSERT_TRUE(step.cancel ? ui::Click(frame, IDCANCEL) : ui::WalkToReady(frame, step.choices));
+        ASSERT_TRUE(step.cancel ? ui::Answer(ui::Find(SetupText(IDS_APP_TITLE), program.Id(), true), IDYES)
+                                : ui::InstallAndFinish(frame, step.runProduct));
+    }
+    EXPECT_EQ(step.exitCode, program.Wait());  // a silent run that showed a box would not end
+    if (step.outcome == Outcome::removed) {
+        const std::vector<DWORD> running = ProcessesWhere([](const std::string& image) {
+            return image.size() > 7 && _strnicmp(image.c_str(), "uni", 3) == 0 && image.find(".tmp") == image.size() - 4;
+        });
+        ASSERT_TRUE(removal.Id() || (running.size() == 1 && removal.Attach(running[0]))) << "no temporary copy";
+        EXPECT_EQ(0, removal.Wait());
+        for (DWORD id : {program.Id(), removal.Id()})  // the uninstaller ended without its exit-time clean-up
+            EXPECT_TRUE(step.boxes.empty() || std::count(listed.begin(), listed.end(), id)) << id;
+    }
+    ui::WaitFor([] { return ProcessesWhere([](const std::string& image) { return image == "url_recorder.exe"; }).empty(); });
+    EXPECT_EQ(step.pages, Lines(ReadFileText(urls)));
+    for (const auto& copy : copies) {  // notified of the setup's coming, and going when it ran to its end
+        const bool closed = step.outcome != Outcome::unchanged;
+        const std::string setup = std::to_string(program.Id());
+        EXPECT_EQ(closed, copy->Wait(closed ? 10000 : 0) == 0) << "copy " << copy->Id();
+        EXPECT_TRUE(copy->Recorded("added " + setup) && (closed || copy->Recorded("removed " + setup)));
+        for (const std::string& line : copy->Records())  // unless it was ended before it saw the request
+            EXPECT_TRUE(line.rfind("close", 0) != 0 || (closed && line == "close 1001")) << line;
+    }
+    EXPECT_EQ("sentinel", ReadFileText(programFiles + "\\outside.dat"));
+    if (step.outcome == Outcome::unchanged) { EXPECT_EQ(before, FolderTree(root) + Values()); }
+    if (step.outcome == Outcome::installed) ExpectInstalled(step, fresh);
+    if (step.outcome == Outcome::removed) ExpectRemoved(step);
+}
+
+void Scenarios::ExpectInstalled(const Step& step, bool fresh)
+{
+    const std::string programsFolder = step.allUsers ? commonPrograms : programs, exe = dest + "\\Pictrl5.exe";
+    const std::string groupFolder = programsFolder + "\\" + step.group, linkFolder = *step.group ? groupFolder : programsFolder;
+    // The files: the list's (this setup.exe as the uninstaller), the log, the options file.
+    std::vector<std::string> files = {"HomePage.url", "PictCap.dll", "PictFx.dll", "Pictrl5.exe", "Pictrl5Man.chm",
+                                      "PictrlUnInst.exe", "PictrlUnInst.log", "notes.txt", "readme.txt"};
+    const char* ini = step.package == Package::beside ? "package" : step.ini ? "setup" : nullptr;
+    if (ini) files.push_back("Pictrl5.ini");
+    if (step.plant) files.insert(files.end(), {"install.log", "keep.hlp"});
+    if (step.plant && fresh) files.insert(files.end(), {"obsolete.dll", "old1.hlp"});  // "File Del: " when reinstalling
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, Lines(FolderTree(dest)));
+    EXPECT_EQ(ReadFileText(dist + "\\Pictrl5.exe"), ReadFileText(exe));
+    EXPECT_EQ(ReadFileText(dist + "\\setup.exe"), ReadFileText(dest + "\\PictrlUnInst.exe"));
+    EXPECT_EQ("content of notes source.txt", ReadFileText(dest + "\\notes.txt"));
+    EXPECT_EQ(step.plant && fresh, FileExists(Path("sentinel.lnk"))) << "install.log is replayed when reinstalling";
+    // The shortcuts, read back and nowhere else; the log: the list, the group, the shortcuts.
+    std::vector<std::string> log = Lines(list.substr(0, list.size() - 2 * !step.finalBreak)), expected, found;
+    if (step.finalBreak) log.push_back("");
+    log.push_back("Made Dir: " + groupFolder);
+    const std::string shortcut = "\\" + SetupText(IDS_PRODUCT_NAME) + ".lnk";
+    const std::pair<std::string, std::string> links[] = {
+        {linkFolder + shortcut, exe},
+        {linkFolder + "\\" + SetupText(IDS_HELP_SHORTCUT) + ".lnk", dest + "\\Pictrl5Man.chm"},
+        {linkFolder + "\\" + SetupText(IDS_README_SHORTCUT) + ".lnk", dest + "\\readme.txt"},
+        {linkFolder + "\\" + SetupText(IDS_UNINSTALL_SHORTCUT) + ".lnk", dest + "\\PictrlUnInst.exe"},
+        {step.desktop ? (step.allUsers ? commonDesktop : desktop) + shortcut : "", exe},
+        {step.startup ? (step.allUsers ? commonStartup : startup) + shortcut : "", exe}};
+    for (const auto& [link, target] : links) {
+        Shortcut read;
+        if (link.empty()) continue;
+        EXPECT_TRUE(ReadShortcut(link, read) && read.target == target) << link << " -> " << read.target;
+        log.push_back("Shell Link: " + link);
+        expected.push_back(link.substr(root.size() + 1));
+    }
+    EXPECT_EQ(log, Lines(ReadFileText(dest + "\\PictrlUnInst.log")));
+    for (const std::string& line : Lines(FolderTree(root)))
+        if (line.size() > 4 && line.substr(line.size() - 4) == ".lnk" && line != "sentinel.lnk") found.push_back(line);
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(expected, found);
+    ExpectNoEmptyFolderLeft();
+    EXPECT_EQ(std::string(step.allUsers ? P::allUsersData : P::currentUserData) + "|" + dest + "|" + exe + "|" +
+                  P::contactData + "|" + SetupText(IDS_PRODUCT_NAME) + "|" + P::displayVersionData + "|" + P::publisher +
+                  "|" + dest + "\\PictrlUnInst.exe|" + P::webSite,
+              Values());
+    // The product: run with "-readopts" when an options file was placed (and waited for), then as the user asked.
+    const bool optionsRun = ini != nullptr || step.package == Package::inDest;
+    std::vector<std::string> starts, expectedStarts;
+    if (optionsRun) expectedStarts.push_back("-readopts");
+    if (step.runProduct) expectedStarts.push_back(exe);  // no arguments
+    ui::WaitFor([&] {  // setup does not wait for the start the user asked for
+        starts.clear();
+        for (std::string line : Lines(ReadFileText(products))) {
+            line.erase(std::remove(line.begin(), line.end(), '"'), line.end());
+            if (line.rfind("commandline ", 0) == 0) starts.push_back(line.substr(12));
+        }
+        return starts.size() >= expectedStarts.size();
+    }, expectedStarts.empty() ? 0 : 10000);
+    EXPECT_EQ(expectedStarts, starts);
+    const std::vector<std::string> records = Lines(ReadFileText(products));
+    const std::string read = ini ? std::string("ini From=") + ini : "ini-missing";
+    EXPECT_EQ(optionsRun, std::count(records.begin(), records.end(), read) == 1) << read;
+    EXPECT_EQ(step.runProduct, !ProcessesWhere(IsProduct).empty());
+}
+
+void Scenarios::ExpectRemoved(const Step& step)
+{
+    EXPECT_EQ(step.left, FolderTree(dest));
+    EXPECT_EQ(*step.left != '\0', FolderExists(dest));
+    for (const std::string& line : Lines(FolderTree(root)))  // nothing of the product's name outside its folder
+        EXPECT_TRUE(line.find("Pictorel 5") == line.npos || line.rfind("Program Files\\Pictorel 5", 0) == 0 ||
+                    (step.others && line == "all\\Desktop\\Pictorel 5 Tips.lnk")) << line;
+    ExpectNoEmptyFolderLeft();
+    EXPECT_EQ("<none>|<none>|<none>|<none>|<none>|<none>|<none>|<none>|<none>", Values());
+    for (const auto& [hive, key] : productKeys) EXPECT_FALSE(KeyExists(hive, key)) << key;
+    for (const auto& [hive, key] : otherKeys) EXPECT_EQ(step.others, KeyExists(hive, key)) << key;
+    EXPECT_EQ(step.others, KeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora"));  // kept by another product
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "SOFTWARE\\Velmora"));
+    EXPECT_TRUE(!step.others || FileExists(desktop + "\\Scanlet 2.lnk"));
+    for (const auto& [extension, association, saved, after, savedAfter] : associations) {
+        if (!step.others) break;
+        EXPECT_EQ(after, RegText(HKEY_CURRENT_USER, Exts(extension), P::associationValue)) << extension;
+        EXPECT_EQ(savedAfter, RegText(HKEY_CURRENT_USER, Exts(extension), P::savedAssociationValue)) << extension;
+    }
+    char temp[MAX_PATH] = "";
+    std::string copy = std::string(temp, GetTempPathA(MAX_PATH, temp)) + "uni", pending = RegText(HKEY_LOCAL_MACHINE,
+                       "System\\CurrentControlSet\\Control\\Session Manager", "PendingFileRenameOperations");
+    for (std::string* text : {&copy, &pending}) CharLowerA(&(*text)[0]);
+    EXPECT_NE(std::string::npos, pending.find(copy)) << "the temporary copy goes at the next start";
+}
+
+// No folder of the sandbox left empty, such as a group whose shortcuts went.
+void Scenarios::ExpectNoEmptyFolderLeft()
+{
+    const std::vector<std::string> tree = Lines(FolderTree(root));
+    for (std::size_t i = 0; i < tree.size(); ++i) {
+        const std::string path = root + "\\" + tree[i].substr(0, tree[i].size() - 1);
+        const bool own = path == programs || path == desktop || path == startup || path == commonPrograms ||
+                         path == commonDesktop || path == commonStartup || path == programFiles ||
+                         tree[i].rfind("default\\", 0) == 0;
+        const bool holdsSomething = i + 1 < tree.size() && tree[i + 1].rfind(tree[i], 0) == 0;
+        EXPECT_TRUE(tree[i].back() != '\\' || own || holdsSomething) << "left empty: " << tree[i];
+    }
+}
+
+TEST_P(Scenarios, LeaveTheMachineAsEachStepExpects)
+{
+    for (const Step* step : GetParam().second) {
+        Play(*step);
+        if (HasFatalFailure()) return;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Setup, Scenarios, ::testing::ValuesIn(stories),
+                         [](const ::testing::TestParamInfo<Story>& info) { return info.param.first; });
+
+}  // namespace

@@ -1,0 +1,123 @@
+// Not a test: plays the user for scripts/demo where no one sits at the
+// display. It walks the real setup.exe's wizard and answers the real
+// uninstaller's boxes, and at each step asks the script to photograph the
+// window: it writes "NAME LEFT TOP WIDTH HEIGHT" to SHOTS\shot.req and waits
+// for the script to delete the file (SHOTS "-": no pictures).
+//
+//   demo_driver install DIST SHOTS        setup.exe from DIST, defaults, Run checked
+//   demo_driver uninstall PROGRAM SHOTS   PictrlUnInst.exe: Yes, then OK
+//   demo_driver links LOG                 each "Shell Link: " of LOG and its target
+#include "resources/resource_ids.h"
+#include "support/machine.h"
+#include "support/ui.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+std::string shotFolder;
+
+void Say(const std::string& text)
+{
+    std::printf("demo_driver: %s\n", text.c_str());
+    std::fflush(stdout);
+}
+
+void Shoot(const char* name, HWND window)
+{
+    if (shotFolder == "-" || window == nullptr) return;
+    // Lets Wine put on the display what the window has painted.
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 400, QS_ALLINPUT);
+    RECT r;
+    GetWindowRect(window, &r);
+    const std::string request = shotFolder + "\\shot.req";
+    if (std::FILE* f = std::fopen(request.c_str(), "wb")) {
+        std::fprintf(f, "%s %ld %ld %ld %ld\n", name, r.left, r.top, r.right - r.left, r.bottom - r.top);
+        std::fclose(f);
+    }
+    ui::WaitFor([&] { return GetFileAttributesA(request.c_str()) == INVALID_FILE_ATTRIBUTES; }, 30000);
+}
+
+// Photographs the box with this caption (a string of setup.exe), then clicks answer.
+bool AnswerBox(UINT caption, DWORD processId, const char* shot, int answer)
+{
+    HWND box = ui::Find(SetupText(caption), processId, true, 60000);
+    if (box == nullptr) return false;
+    Say("box \"" + SetupText(caption) + "\": " + ui::Read(box).text);
+    Shoot(shot, box);
+    return ui::Answer(box, answer);
+}
+
+int Install(const std::string& dist)
+{
+    Process setup;
+    if (!setup.Start(Quoted(dist + "\\setup.exe"), dist)) return 1;
+    HWND wizard = ui::Find(SetupText(IDS_APP_TITLE), setup.Id(), false, 60000);
+    if (wizard == nullptr) return 1;
+    static const char* const names[] = {"", "welcome", "license", "destination", "program-group", "ready"};
+    auto shown = [&](ui::Page page) {
+        Say(std::string("the ") + names[static_cast<int>(page)] + " page");
+        Shoot(names[static_cast<int>(page)], wizard);
+    };
+    const bool walked = ui::WalkToReady(wizard, ui::Choices{}, shown) &&
+                        ui::InstallAndFinish(wizard, true, [&] {
+                            Say("installed; \"Run Pictorel 5\" checked, Finish");
+                            Shoot("finished", wizard);
+                        });
+    if (!walked) {
+        Say("the wizard did not go as expected");
+        return 1;
+    }
+    const int code = setup.Wait();
+    Say("setup.exe ended with exit code " + std::to_string(code));
+    return code;
+}
+
+int Uninstall(const std::string& uninstaller)
+{
+    Process first;
+    if (!first.Start(Quoted(uninstaller), "C:\\")) return 1;
+    if (!AnswerBox(IDS_SETUP_CAPTION, first.Id(), "uninstall-confirm", IDYES)) return 1;
+    std::vector<DWORD> copies;
+    auto temporary = [](const std::string& image) {
+        return image.size() > 7 && _strnicmp(image.c_str(), "uni", 3) == 0 &&
+               _stricmp(image.c_str() + image.size() - 4, ".tmp") == 0;
+    };
+    ui::WaitFor([&] { return !(copies = ProcessesWhere(temporary)).empty(); }, 30000);
+    if (copies.empty()) return 1;
+    Process removal;
+    removal.Attach(copies.front());
+    Say("the uninstaller ended with exit code " + std::to_string(first.Wait()));
+    Say("its temporary copy runs from the temporary folder");
+    if (!AnswerBox(IDS_APP_TITLE, copies.front(), "uninstalled", IDOK)) return 1;
+    const int code = removal.Wait();
+    Say("the temporary copy ended with exit code " + std::to_string(code));
+    return code;
+}
+
+int ShowLinks(const std::string& log)
+{
+    for (const std::string& line : Lines(ReadFileText(log))) {
+        if (line.rfind("Shell Link: ", 0) != 0) continue;
+        const std::string link = line.substr(12);
+        Shortcut read;
+        std::printf("  %s\n    -> %s\n", link.c_str(), ReadShortcut(link, read) ? read.target.c_str() : "(gone)");
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const std::string mode = argc > 2 ? argv[1] : "";
+    shotFolder = argc > 3 ? argv[3] : "-";
+    if (mode == "install") return Install(argv[2]);
+    if (mode == "uninstall") return Uninstall(argv[2]);
+    if (mode == "links") return ShowLinks(argv[2]);
+    std::fprintf(stderr, "usage: demo_driver install DIST SHOTS | uninstall PROGRAM SHOTS | links LOG\n");
+    return 2;
+}
