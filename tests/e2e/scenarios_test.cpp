@@ -1,8 +1,6 @@
-// The real setup.exe and the uninstaller it leaves, started as processes and
-// answered as a user would, on a sandboxed machine. A story is a table of
-// steps played one after another; after each the machine is checked against
-// what its row expects: files, log, shortcuts read back, registry, pages
-// opened (a recorder stands in for the browser), starts of the product.
+// The real setup.exe and the uninstaller it leaves, run as processes and answered as a user would, on a
+// sandboxed machine. A story is steps played one after another; after each the machine is checked against its
+// row: files, log, shortcuts read back, registry, pages opened (a recorder is the browser), product starts.
 #include "app/product_profile.h"
 #include "product/stand_in_product.h"
 #include "resources/resource_ids.h"
@@ -11,7 +9,6 @@
 #include "support/ui.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <memory>
 
 namespace {
@@ -21,11 +18,11 @@ using I = ui::Icon;
 enum class Outcome { installed, unchanged, removed };
 enum class Package { none, beside, inDest };  // where "sfxname" says the setup was unpacked from
 
-struct Box {
-    UINT id;  // the text: setup.exe's string, formatted with values
+struct Box {  // its text: setup.exe's string id formatted with values; an OK box when defaultButton is IDOK, else Yes/No
+    UINT id;
     std::vector<int> values;
     ui::Icon icon;
-    int defaultButton, answer;  // IDOK: an OK box, else Yes and No
+    int defaultButton, answer;
 };
 
 struct Step {
@@ -36,9 +33,9 @@ struct Step {
     const char* homePage = "http://x.example/";  // the URL of its HomePage.url
     Package package = Package::none;
     const char* earlier = nullptr;  // an earlier installation of this build, made by hand
-    bool plant = false;             // files of an earlier version and an "install.log" in the destination
-    bool others = false;            // other programs' entries, and the product's default shortcuts in every scope
-    int copies = 0;                 // copies of the product running
+    bool plant = false;   // files of an earlier version and an "install.log" in the destination
+    bool others = false;  // other programs' entries, and the product's default shortcuts in every scope
+    int copies = 0;       // copies of the product running
     // The run
     bool uninstall = false;  // the installed PictrlUnInst.exe instead of setup.exe
     const char* arguments = "";
@@ -103,14 +100,8 @@ const Story stories[] = {
     {"InstallAgainAndUninstall", {&freshThroughTheWizard, &sameAgainWithoutGroup, &uninstallDeclined, &uninstallConfirmed}},
     {"CurrentUserThenSilentlyOverIt", {&newerForTheCurrentUser, &silentOverNewer, &uninstallSilently}},
     {"RunningCopies", {&copiesClosedUnasked, &silentAskingAboutACopy, &copiesLeftRunning}},
-    {"Cancelled", {&cancelled}},
-    {"Upgrade", {&upgrade}},
-    {"OlderDeclined", {&olderDeclined}},
-    {"SpilledVersion", {&spilledDeclined}},
-    {"NoProductOverAnEarlierOne", {&noProductOverEarlier}},
-    {"MajorVersionZero", {&majorZero}},
-    {"NoList", {&noList}},
-};
+    {"Upgrade", {&upgrade}},  // the damaged before the earlier installations: those questions come first
+    {"Refused", {&cancelled, &majorZero, &noList, &olderDeclined, &spilledDeclined, &noProductOverEarlier}}};
 
 const std::string list =  // with entries that must not reach outside the installation folder
     "; Pictorel 5 distribution list\r\nFile Copy: Pictrl5.exe\r\nFile Copy: setup.exe > PictrlUnInst.exe\r\n"
@@ -133,10 +124,7 @@ protected:
         Point(HKEY_USERS, shell, P::programsValue, Path("default\\Programs"));
         Point(HKEY_USERS, shell, P::desktopValue, Path("default\\Desktop"));
         Point(HKEY_USERS, shell, P::startupValue, Path("default\\Programs\\Startup"));
-        for (HKEY hive : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) Forget(hive, "SOFTWARE\\Velmora");
-        Forget(HKEY_USERS, ".Default\\SOFTWARE\\Velmora");
-        Forget(HKEY_LOCAL_MACHINE, std::string(P::uninstallRootKey) + "\\Scanlet");
-        Forget(HKEY_LOCAL_MACHINE, std::string(P::appPathsKey) + "\\Scanlet.exe");
+        for (const auto& [hive, key] : otherKeys) Forget(hive, key);
         // The recorder is the browser. A DDE conversation would be tried first, and none answers it.
         Forget(HKEY_CLASSES_ROOT, "http\\shell\\open\\ddeexec");
         RegSet(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", nullptr, Quoted(BinFolder() + "\\url_recorder.exe") + " \"%1\"");
@@ -147,7 +135,6 @@ protected:
     {
         copies.clear();
         EndProcesses("Pictrl5.exe");
-        SetEnvironmentVariableA("sfxname", nullptr);
         Sandbox::TearDown();
     }
 
@@ -198,8 +185,7 @@ protected:
         }
     }
 
-    // The nine values an installation writes: what a step expects, or what a
-    // step that must change nothing leaves as it found.
+    // The nine values an installation writes.
     std::string Values() const
     {
         std::string text = RegText(HKEY_LOCAL_MACHINE, P::setupProductKey, P::allUsersValue) + "|" +
@@ -266,14 +252,8 @@ void Scenarios::Play(const Step& step)
         ASSERT_NE(nullptr, box);
         const ui::Box shown = ui::Read(box);
         EXPECT_EQ(SetupText(expected.id, expected.values), shown.text);
-        char version[64] = "";  // a version: the major number, then two digits each
-        if (expected.values.size() >= 4) std::snprintf(version, sizeof version, "%d.%02d.%02d.%02d", expected.values[0],
-                                                       expected.values[1], expected.values[2], expected.values[3]);
-        EXPECT_NE(std::string::npos, shown.text.find(version)) << version;
-        EXPECT_EQ(expected.icon, shown.icon);
+        EXPECT_TRUE(expected.icon == shown.icon && expected.defaultButton == shown.defaultButton && !shown.owner);
         EXPECT_EQ(expected.defaultButton == IDOK ? std::vector<int>{IDOK} : std::vector<int>({IDYES, IDNO}), shown.buttons);
-        EXPECT_EQ(expected.defaultButton, shown.defaultButton);
-        EXPECT_EQ(nullptr, shown.owner);
         if (expected.id == IDS_UNINSTALLED) {
             DWORD copy = 0;
             GetWindowThreadProcessId(box, &copy);
@@ -298,7 +278,7 @@ void Scenarios::Play(const Step& step)
         for (DWORD id : {program.Id(), removal.Id()})  // the uninstaller ended without its exit-time clean-up
             EXPECT_TRUE(step.boxes.empty() || std::count(listed.begin(), listed.end(), id)) << id;
     }
-    ui::WaitFor([] { return ProcessesWhere([](const std::string& image) { return image == "url_recorder.exe"; }).empty(); });
+    WaitFor([] { return ProcessesWhere([](const std::string& image) { return image == "url_recorder.exe"; }).empty(); });
     EXPECT_EQ(step.pages, Lines(ReadFileText(urls)));
     for (const auto& copy : copies) {  // notified of the setup's coming, and going when it ran to its end
         const bool closed = step.outcome != Outcome::unchanged;
@@ -344,9 +324,8 @@ void Scenarios::ExpectInstalled(const Step& step, bool fresh)
         {step.desktop ? (step.allUsers ? commonDesktop : desktop) + shortcut : "", exe},
         {step.startup ? (step.allUsers ? commonStartup : startup) + shortcut : "", exe}};
     for (const auto& [link, target] : links) {
-        Shortcut read;
         if (link.empty()) continue;
-        EXPECT_TRUE(ReadShortcut(link, read) && read.target == target) << link << " -> " << read.target;
+        EXPECT_EQ(target, ShortcutTarget(link)) << link;
         log.push_back("Shell Link: " + link);
         expected.push_back(link.substr(root.size() + 1));
     }
@@ -365,7 +344,7 @@ void Scenarios::ExpectInstalled(const Step& step, bool fresh)
     std::vector<std::string> starts, expectedStarts;
     if (optionsRun) expectedStarts.push_back("-readopts");
     if (step.runProduct) expectedStarts.push_back(exe);  // no arguments
-    ui::WaitFor([&] {  // setup does not wait for the start the user asked for
+    WaitFor([&] {  // setup does not wait for the start the user asked for
         starts.clear();
         for (std::string line : Lines(ReadFileText(products))) {
             line.erase(std::remove(line.begin(), line.end(), '"'), line.end());

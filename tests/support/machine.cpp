@@ -5,29 +5,26 @@
 #include "instances/shared_instance_list.h"
 #include "product/stand_in_product.h"
 
-#include <objbase.h>
 #include <shlobj.h>
-#include <shobjidl.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 
 namespace fs = std::filesystem;
 
 bool FileExists(const std::string& path)
 {
-    const DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+    std::error_code ignored;
+    return fs::is_regular_file(path, ignored);
 }
 
 bool FolderExists(const std::string& path)
 {
-    const DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+    std::error_code ignored;
+    return fs::is_directory(path, ignored);
 }
 
 std::string ReadFileText(const std::string& path)
@@ -39,8 +36,7 @@ std::string ReadFileText(const std::string& path)
 bool WriteFileText(const std::string& path, const std::string& bytes)
 {
     MakeFolders(path.substr(0, path.find_last_of('\\')));
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    return static_cast<bool>(file << bytes);
+    return static_cast<bool>(std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes);
 }
 
 bool MakeFolders(const std::string& path)
@@ -63,10 +59,10 @@ std::string FolderTree(const std::string& folder)
     std::vector<std::string> entries;
     std::error_code ignored;
     for (auto it = fs::recursive_directory_iterator(folder, ignored); it != fs::end(it); it.increment(ignored))
-        entries.push_back(fs::relative(it->path(), folder).string() + (it->is_directory(ignored) ? "\\" : ""));
+        entries.push_back(fs::relative(it->path(), folder).string() + (it->is_directory(ignored) ? "\\\n" : "\n"));
     std::sort(entries.begin(), entries.end());
     std::string text;
-    for (const std::string& entry : entries) text += entry + "\n";
+    for (const std::string& entry : entries) text += entry;
     return text;
 }
 
@@ -78,16 +74,19 @@ std::vector<std::string> Lines(const std::string& text)
     return lines;
 }
 
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs)
+{
+    for (DWORD start = GetTickCount();; Sleep(20)) {
+        if (condition()) return true;
+        if (GetTickCount() - start >= timeoutMs) return false;
+    }
+}
+
 std::string BinFolder()
 {
     char path[MAX_PATH] = "";
     const std::string program(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
     return program.substr(0, program.find_last_of('\\'));
-}
-
-std::string Quoted(const std::string& path)
-{
-    return "\"" + path + "\"";
 }
 
 std::string RegText(HKEY root, const std::string& key, const char* name)
@@ -117,23 +116,18 @@ bool KeyExists(HKEY root, const std::string& key)
     return k.Open(root, key.c_str(), KEY_READ) == ERROR_SUCCESS;
 }
 
-bool ReadShortcut(const std::string& path, Shortcut& link)
+std::string ShortcutTarget(const std::string& link)
 {
     CoInitialize(nullptr);
     ComPtr<IShellLinkA> shell;
     ComPtr<IPersistFile> file;
     wchar_t wide[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, shell.ReceiveVoid())) ||
-        FAILED(shell->QueryInterface(IID_IPersistFile, file.ReceiveVoid())) || FAILED(file->Load(wide, STGM_READ)))
-        return false;
-    char text[4][MAX_PATH] = {};
-    shell->GetPath(text[0], MAX_PATH, nullptr, SLGP_RAWPATH);
-    shell->GetArguments(text[1], MAX_PATH);
-    shell->GetWorkingDirectory(text[2], MAX_PATH);
-    shell->GetDescription(text[3], MAX_PATH);
-    link = {text[0], text[1], text[2], text[3]};
-    return true;
+    char target[MAX_PATH] = "";
+    MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, MAX_PATH);
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, shell.ReceiveVoid())) &&
+        SUCCEEDED(shell->QueryInterface(IID_IPersistFile, file.ReceiveVoid())) && SUCCEEDED(file->Load(wide, STGM_READ)))
+        shell->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
+    return target;
 }
 
 Process::~Process()
@@ -184,9 +178,8 @@ std::vector<DWORD> ProcessesWhere(const std::function<bool(const std::string& im
     return found;
 }
 
-void EndProcesses(const char* image)
+void EndProcesses(const char* image)  // each attached to is ended as its object goes
 {
-    // A process attached to is ended when the object goes.
     for (DWORD id : ProcessesWhere([&](const std::string& name) { return name == image; })) Process().Attach(id);
 }
 
@@ -202,14 +195,11 @@ bool StandIn::Launch(const std::string& program, const std::string& record)
 
 bool StandIn::Recorded(const std::string& line, DWORD timeoutMs) const
 {
-    for (DWORD start = GetTickCount();; Sleep(20)) {
+    return WaitFor([&] {
         const std::vector<std::string> records = Records();
-        if (std::count(records.begin(), records.end(), line)) return true;
-        if (GetTickCount() - start >= timeoutMs) return false;
-    }
+        return std::count(records.begin(), records.end(), line) > 0;
+    }, timeoutMs);
 }
-
-
 
 std::string SetupText(UINT id, const std::vector<int>& values)
 {

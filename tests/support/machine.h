@@ -1,6 +1,5 @@
-// What tests and tools read and prepare on the machine: files and folder
-// trees, registry values, shortcuts read back, processes, setup.exe's own
-// texts and the instance list. Free of GoogleTest.
+// What tests and tools read and prepare on the machine: files and folder trees, registry values, shortcuts,
+// processes, setup.exe's own texts and the instance list. Free of GoogleTest.
 #pragma once
 
 #include "framework/win_handles.h"
@@ -17,32 +16,23 @@ std::string ReadFileText(const std::string& path);
 bool WriteFileText(const std::string& path, const std::string& bytes);  // the folders on its way made
 bool MakeFolders(const std::string& path);
 void RemoveTree(const std::string& path);  // read-only files too
-// Every file and folder below folder (a folder with a trailing "\"), sorted, one a line.
-std::string FolderTree(const std::string& folder);
+std::string FolderTree(const std::string& folder);  // all below, sorted, one a line; a folder ends in "\"
 std::vector<std::string> Lines(const std::string& text);  // CR LF cut
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 10000);  // polled
 std::string BinFolder();  // where setup.exe, the stand-ins and the tests are built
-std::string Quoted(const std::string& path);
+inline std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
-// A REG_SZ value's text; noValue when missing; "<type N>" and the raw bytes for
-// another type or a REG_SZ without its terminating zero.
+// A REG_SZ value's text; noValue when missing; "<type N>" and the raw bytes otherwise.
 constexpr const char* noValue = "<none>";
 std::string RegText(HKEY root, const std::string& key, const char* name);
 bool RegSet(HKEY root, const std::string& key, const char* name, const std::string& text);
 bool KeyExists(HKEY root, const std::string& key);
+std::string ShortcutTarget(const std::string& link);  // read back through IShellLinkA; "" when unreadable
 
-struct Shortcut {
-    std::string target, arguments, folder, description;  // Wine keeps no show command
-};
-bool ReadShortcut(const std::string& path, Shortcut& link);  // through IShellLinkA
-
-// A program run as its own process, in the caller's environment; ended if it
-// still runs when the object goes.
+// A program run as its own process, in the caller's environment; ended if it still runs when the object goes.
 class Process {
 public:
-    Process() = default;
     ~Process();
-    Process(const Process&) = delete;
-    Process& operator=(const Process&) = delete;
     bool Start(const std::string& commandLine, const std::string& folder = "");
     bool Attach(DWORD id);
     DWORD Id() const { return id_; }
@@ -58,7 +48,7 @@ void EndProcesses(const char* image);
 // A copy of the stand-in product (product/stand_in_product.h) recording into its own file.
 class StandIn : public Process {
 public:
-    bool Launch(const std::string& program, const std::string& record);  // and waits for its window
+    bool Launch(const std::string& program, const std::string& record);  // and waits until it is ready
     std::vector<std::string> Records() const { return Lines(ReadFileText(record_)); }
     bool Recorded(const std::string& line, DWORD timeoutMs = 10000) const;
 
@@ -72,6 +62,5 @@ inline KernelHandle HolderRelease() { return KernelHandle(CreateEventA(nullptr, 
 // setup.exe's string, loaded from the built file, formatted as the program does.
 std::string SetupText(UINT id, const std::vector<int>& values = {});
 
-// The product's instance list as another program sees it.
-KernelHandle OpenInstanceList();  // the list lives while anyone holds it
+KernelHandle OpenInstanceList();  // as another program sees it; it lives while anyone holds it
 std::vector<DWORD> ListedInstances();

@@ -9,18 +9,12 @@
 
 using P = ProductProfile;
 
-void RemoveProductKeys()
-{
-    for (const char* key : {"SOFTWARE\\Velmora", P::appPathKey, P::uninstallKey}) RegDeleteTreeA(HKEY_LOCAL_MACHINE, key);
-    RegDeleteTreeA(HKEY_CLASSES_ROOT, P::documentType);
-}
-
 void Sandbox::SetUp()
 {
     RemoveTree(root);
     ASSERT_TRUE(CreateDirectoryA(root.c_str(), nullptr));
-    // The shell rewrites "Shell Folders" from "User Shell Folders" when it looks
-    // a folder up (saving a shortcut does): both point here.
+    // The shell rewrites "Shell Folders" from "User Shell Folders" when it looks a folder up (saving a shortcut
+    // does): both point here.
     const std::string shell = P::shellFoldersKey, user = shell.substr(0, shell.rfind('\\') + 1) + "User Shell Folders";
     for (const std::string& key : {shell, user}) {
         Point(HKEY_CURRENT_USER, key, P::programsValue, programs);
@@ -31,7 +25,10 @@ void Sandbox::SetUp()
         Point(HKEY_LOCAL_MACHINE, key, P::commonStartupValue, commonStartup);
     }
     Point(HKEY_LOCAL_MACHINE, P::currentVersionKey, P::programFilesValue, programFiles);
-    RemoveProductKeys();
+    for (HKEY hive : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) Forget(hive, "SOFTWARE\\Velmora");  // the vendor's
+    Forget(HKEY_USERS, ".Default\\SOFTWARE\\Velmora");
+    for (const char* key : {P::appPathKey, P::uninstallKey}) Forget(HKEY_LOCAL_MACHINE, key);
+    Forget(HKEY_CLASSES_ROOT, P::documentType);
     RegKey session;  // so that what a test finds registered is its own
     session.Open(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager", KEY_SET_VALUE);
     RegDeleteValueA(session.Get(), "PendingFileRenameOperations");
@@ -39,7 +36,6 @@ void Sandbox::SetUp()
 
 void Sandbox::TearDown()
 {
-    RemoveProductKeys();
     for (const auto& [hive, key] : forgotten_) RegDeleteTreeA(hive, key.c_str());
     SetCurrentDirectoryA("C:\\");
     RemoveTree(root);

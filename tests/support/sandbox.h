@@ -1,7 +1,6 @@
-// A test's own corner of the machine: a folder under C:\ into which the shell
-// folders of both scopes and the program-files folder point, the product's
-// registry keys and the deletions registered for the next start removed
-// before, and the keys again after. The prefix is the tests' own.
+// A test's own corner of the machine: a folder under C:\ into which the shell folders of both scopes and the
+// program-files folder point; the product's registry keys and the deletions registered for the next start
+// removed before, and the keys again after. The prefix is the tests' own.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -30,5 +29,3 @@ protected:
 private:
     std::vector<std::pair<HKEY, std::string>> forgotten_;
 };
-
-void RemoveProductKeys();

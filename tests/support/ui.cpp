@@ -15,7 +15,7 @@ std::string ClassOf(HWND window)
     return name;
 }
 
-std::vector<HWND> Children(HWND parent)
+std::vector<HWND> Children(HWND parent)  // the desktop's: the top-level windows
 {
     std::vector<HWND> children;
     for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
@@ -33,16 +33,9 @@ bool IsBox(HWND window)
 
 HWND FindTop(const std::function<bool(HWND)>& wanted)
 {
-    std::pair<const std::function<bool(HWND)>*, HWND> search{&wanted, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<decltype(search)*>(data);
-            if (!IsWindowVisible(window) || !(*s->first)(window)) return TRUE;
-            s->second = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.second;
+    for (HWND window : Children(GetDesktopWindow()))
+        if (IsWindowVisible(window) && wanted(window)) return window;
+    return nullptr;
 }
 
 // The pixels paint leaves in a w x h bitmap, as 0xRRGGBB.
@@ -51,8 +44,7 @@ std::vector<DWORD> Pixels(int w, int h, const std::function<void(HDC)>& paint)
     BITMAPINFO info{{sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     void* bits = nullptr;
     HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bitmap);
+    HGDIOBJ old = SelectObject(dc, CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     paint(dc);
     GdiFlush();
     std::vector<DWORD> pixels(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + w * h);
@@ -62,7 +54,7 @@ std::vector<DWORD> Pixels(int w, int h, const std::function<void(HDC)>& paint)
     return pixels;
 }
 
-// The standard icon drawn by a box's icon static, as a user sees it.
+// The standard icon a box's icon static shows, told by its pixels: the icon handle is its own process's.
 Icon ShownIcon(HWND iconStatic)
 {
     RECT r;
@@ -103,14 +95,6 @@ bool SetCheck(HWND page, int id, int wanted)
 
 }  // namespace
 
-bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs)
-{
-    for (DWORD start = GetTickCount();; Sleep(20)) {
-        if (condition()) return true;
-        if (GetTickCount() - start >= timeoutMs) return false;
-    }
-}
-
 HWND Find(const std::string& caption, DWORD process, bool box, DWORD timeoutMs)
 {
     HWND found = nullptr;
@@ -133,9 +117,7 @@ std::string Text(HWND window)
 {
     std::string text(65536, '\0');
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG,
-                             5000, &length))
-        return "";
+    if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(), LPARAM(&text[0]), SMTO_ABORTIFHUNG, 5000, &length)) return "";
     return text.substr(0, length < text.size() ? length : 0);
 }
 
@@ -168,10 +150,7 @@ Box Read(HWND window)
     return box;
 }
 
-bool Answer(HWND box, int button)
-{
-    return Click(box, button) && WaitFor([&] { return !IsWindow(box); });
-}
+bool Answer(HWND box, int button) { return Click(box, button) && WaitFor([&] { return !IsWindow(box); }); }
 
 HWND CurrentPage(HWND frame)
 {
@@ -192,12 +171,11 @@ bool WalkToReady(HWND frame, const Choices& choices, const std::function<void(Pa
         return true;
     };
     if (!arrive(Page::welcome, IDC_VERSION_LINE) || !Next(frame) || !arrive(Page::license, IDC_AGREEMENT) ||
-        !Click(CurrentPage(frame), IDC_ACCEPT) || !Next(frame) || !arrive(Page::destination, IDC_DEST_FOLDER))
+        !Click(CurrentPage(frame), IDC_ACCEPT) || !Next(frame) || !arrive(Page::destination, IDC_DEST_FOLDER) ||
+        (choices.allUsers >= 0 &&
+         !SetCheck(CurrentPage(frame), choices.allUsers ? IDC_ALL_USERS : IDC_CURRENT_USER, BST_CHECKED)) ||
+        !Next(frame) || !arrive(Page::group, IDC_GROUP))
         return false;
-    if (choices.allUsers >= 0 &&
-        !SetCheck(CurrentPage(frame), choices.allUsers ? IDC_ALL_USERS : IDC_CURRENT_USER, BST_CHECKED))
-        return false;
-    if (!Next(frame) || !arrive(Page::group, IDC_GROUP)) return false;
     HWND page = CurrentPage(frame);
     DWORD_PTR done = 0;
     if (choices.group != nullptr)

@@ -1,7 +1,8 @@
-// Driving real windows as a user would, from another thread or process:
-// finding them, reading controls and message boxes, clicking, and walking
-// the setup wizard. Free of GoogleTest.
+// Driving real windows as a user would, from another thread or process: finding them, reading controls and
+// message boxes, clicking, and walking the setup wizard. Free of GoogleTest.
 #pragma once
+
+#include "support/machine.h"
 
 #include <windows.h>
 
@@ -11,10 +12,8 @@
 
 namespace ui {
 
-// Polls condition until it holds or timeoutMs has passed.
-bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
-// A visible top-level window of process (0: any) with this caption: a
-// message box (a dialog of statics and buttons only) or anything else.
+// A visible top-level window of process (0: any) with this caption: a message box (a dialog of statics and
+// buttons only) or anything else.
 HWND Find(const std::string& caption, DWORD process, bool box, DWORD timeoutMs = 30000);
 HWND OwnedDialog(HWND owner);  // the shell's folder dialog, say
 
@@ -31,7 +30,7 @@ struct Box {
     std::vector<int> buttons;  // ids in the box's order
     int defaultButton = 0;
     HWND owner = nullptr;
-    Icon icon = Icon::none;  // told by its pixels: the handle is its own process's
+    Icon icon = Icon::none;
 };
 Box Read(HWND box);
 bool Answer(HWND box, int button);  // and waits for the box to go
@@ -46,8 +45,7 @@ struct Choices {
     const char* group = nullptr;  // typed over the group; null: as shown
     int autoStart = -1, desktopIcon = -1;
 };
-// From the welcome page to the ready page, accepting the licence; shown is
-// called as each page appears.
+// From the welcome page to the ready page, accepting the licence; shown is called as each page appears.
 bool WalkToReady(HWND frame, const Choices& choices, const std::function<void(Page)>& shown = nullptr);
 // Next on the ready page, then Finish with "Run Pictorel 5" as asked.
 bool InstallAndFinish(HWND frame, bool run, const std::function<void()>& finished = nullptr);

@@ -38,7 +38,7 @@ void Shoot(const char* name, HWND window)
         std::fprintf(f, "%s %ld %ld %ld %ld\n", name, r.left, r.top, r.right - r.left, r.bottom - r.top);
         std::fclose(f);
     }
-    ui::WaitFor([&] { return GetFileAttributesA(request.c_str()) == INVALID_FILE_ATTRIBUTES; }, 30000);
+    WaitFor([&] { return GetFileAttributesA(request.c_str()) == INVALID_FILE_ATTRIBUTES; }, 30000);
 }
 
 // Photographs the box with this caption (a string of setup.exe), then clicks answer.
@@ -86,7 +86,7 @@ int Uninstall(const std::string& uninstaller)
         return image.size() > 7 && _strnicmp(image.c_str(), "uni", 3) == 0 &&
                _stricmp(image.c_str() + image.size() - 4, ".tmp") == 0;
     };
-    ui::WaitFor([&] { return !(copies = ProcessesWhere(temporary)).empty(); }, 30000);
+    WaitFor([&] { return !(copies = ProcessesWhere(temporary)).empty(); }, 30000);
     if (copies.empty()) return 1;
     Process removal;
     removal.Attach(copies.front());
@@ -103,8 +103,8 @@ int ShowLinks(const std::string& log)
     for (const std::string& line : Lines(ReadFileText(log))) {
         if (line.rfind("Shell Link: ", 0) != 0) continue;
         const std::string link = line.substr(12);
-        Shortcut read;
-        std::printf("  %s\n    -> %s\n", link.c_str(), ReadShortcut(link, read) ? read.target.c_str() : "(gone)");
+        const std::string target = ShortcutTarget(link);
+        std::printf("  %s\n    -> %s\n", link.c_str(), target.empty() ? "(gone)" : target.c_str());
     }
     return 0;
 }

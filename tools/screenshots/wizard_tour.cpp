@@ -54,7 +54,7 @@ void Shoot(const char* name, HWND window)
         std::fprintf(f, "%s %ld %ld %ld %ld\n", name, r.left, r.top, r.right - r.left, r.bottom - r.top);
         std::fclose(f);
     }
-    ui::WaitFor([&] { return GetFileAttributesA(request.c_str()) == INVALID_FILE_ATTRIBUTES; }, 30000);
+    WaitFor([&] { return GetFileAttributesA(request.c_str()) == INVALID_FILE_ATTRIBUTES; }, 30000);
 }
 
 HWND ShootBox(const char* name)
@@ -67,14 +67,14 @@ HWND ShootBox(const char* name)
 bool Next(HWND frame)
 {
     HWND before = ui::CurrentPage(frame);
-    return ui::Click(frame, IDOK) && ui::WaitFor([&] { return !IsWindow(before); });
+    return ui::Click(frame, IDOK) && WaitFor([&] { return !IsWindow(before); });
 }
 
 void BrowseAndRefuse(HWND frame, const std::string& oldFolder)
 {
     ui::Click(ui::CurrentPage(frame), IDC_BROWSE);
     HWND dialog = nullptr;
-    if (!ui::WaitFor([&] { return (dialog = ui::OwnedDialog(frame)) != nullptr; })) return;
+    if (!WaitFor([&] { return (dialog = ui::OwnedDialog(frame)) != nullptr; })) return;
     // Wine fills the tree while the dialog opens; a selection made meanwhile
     // can be lost, so it is made again until it has surely taken.
     for (int attempt = 0; attempt < 20; ++attempt) {
@@ -93,7 +93,7 @@ void Tour(HWND frame)
     Next(frame);
     Shoot("license", frame);
     ui::Click(ui::CurrentPage(frame), IDC_ACCEPT);
-    ui::WaitFor([&] { return ui::Enabled(frame, IDOK); });
+    WaitFor([&] { return ui::Enabled(frame, IDOK); });
     Shoot("license-accepted", frame);
     Next(frame);
     Shoot("destination", frame);
@@ -105,10 +105,10 @@ void Tour(HWND frame)
     ui::Click(frame, IDCANCEL);
     if (HWND box = ShootBox("box-cancel")) ui::Answer(box, IDNO);
     ui::Click(frame, IDOK);
-    if (ui::WaitFor([&] { return ui::Visible(ui::CurrentPage(frame), IDC_INSTALLING_TEXT); }, 30000))
+    if (WaitFor([&] { return ui::Visible(ui::CurrentPage(frame), IDC_INSTALLING_TEXT); }, 30000))
         Shoot("installing", frame);
     SetEvent(release.Get());
-    ui::WaitFor([&] { return ui::Text(frame, IDOK) == LoadResourceString(IDS_FINISH); });
+    WaitFor([&] { return ui::Text(frame, IDOK) == LoadResourceString(IDS_FINISH); });
     Shoot("finished", frame);
     ui::Click(ui::CurrentPage(frame), IDC_RUN_PRODUCT);
     ui::Click(frame, IDOK);

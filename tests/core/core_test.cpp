@@ -1,0 +1,318 @@
+// The Win32-free decisions, readers and blocks of start-up, installation, the wizard and the uninstaller, a
+// table each. They run natively under the sanitizers and under Wine.
+#include "app/copy_identity.h"
+#include "app/earlier_group.h"
+#include "app/home_page_query.h"
+#include "app/install_folder_rules.h"
+#include "app/product_profile.h"
+#include "app/setup_state.h"
+#include "app/start_decision.h"
+#include "app/version_key.h"
+#include "engine/install_log.h"
+#include "engine/path_utils.h"
+#include "engine/program_group.h"
+#include "framework/message_box_icon.h"
+#include "framework/text_format.h"
+#include "instances/shared_instance_list.h"
+#include "uninstall/removal_command_line.h"
+#include "uninstall/removal_entries.h"
+#include "uninstall/wininit_section.h"
+#include "wizard/destination_rules.h"
+#include "wizard/version_line.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+
+SetupState setupState;
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(StartMode, ComesFromTheArgumentsAndTheProgramPath)
+{
+    const char *setup = "C:\\dist\\setup.exe", *other = "C:\\P 5\\PictrlUnInst.exe", *copy = "C:\\T\\uni1.tmp";
+    using M = StartMode;
+    // arguments after the program path, the path; mode, silent, copies question skipped, removal target
+    const std::tuple<Lines, const char*, StartMode, int, int, const char*> cases[] = {
+        {{}, setup, M::install, 0, 0, ""},           {{"-s"}, setup, M::install, 1, 0, ""},
+        {{"-S"}, setup, M::install, 0, 0, ""},       {{"-s", "x"}, setup, M::install, 0, 0, ""},
+        {{"-INSTALL"}, other, M::install, 0, 0, ""}, {{"x", "-install"}, other, M::uninstall, 0, 0, ""},
+        {{"-install", "/S", "-s"}, other, M::install, 1, 1, ""}, {{"/S"}, setup, M::install, 0, 0, ""},
+        {{"-install", "/s"}, setup, M::install, 0, 0, ""},       {{"-s"}, other, M::uninstall, 1, 0, ""},
+        {{"-delself", "C:\\P 5\\U.exe"}, copy, M::removal, 0, 0, "C:\\P 5\\U.exe"},
+        {{"-delself", "C:\\x.exe", "-s"}, copy, M::removal, 1, 0, "C:\\x.exe"},
+        {{"-delself"}, other, M::uninstall, 0, 0, ""},          {{"-DELSELF", "C:\\x"}, other, M::uninstall, 0, 0, ""},
+        {{}, "C:\\SETUP.EXE\\bin\\other.exe", M::install, 0, 0, ""}, {{}, "C:\\setup.com", M::uninstall, 0, 0, ""}};
+    for (const auto& [after, path, mode, silent, skip, target] : cases) {
+        Lines arguments{path};
+        arguments.insert(arguments.end(), after.begin(), after.end());
+        SCOPED_TRACE(testing::PrintToString(arguments));
+        setupState.silent = 1 - silent;
+        const StartDecision d = DecideStartMode(arguments, path);
+        EXPECT_TRUE(d.mode == mode && d.silent == silent && setupState.silent == silent);
+        EXPECT_TRUE(d.skipCopiesQuestion == skip && d.removalTarget == target);
+    }
+}
+
+TEST(Versions, CompareAsOneNumberAndShowTheirBuild)
+{
+    EXPECT_EQ(5000300u, VersionKey(5, 0, 3, 0));
+    EXPECT_LT(VersionKey(5, 0, 3, 0), VersionKey(5, 0, 3, 1));
+    EXPECT_EQ(VersionKey(5, 1, 0, 0), VersionKey(5, 0, 100, 0));   // a part of 100 spills over
+    EXPECT_LT(VersionKey(4295, 0, 0, 0), VersionKey(5, 0, 0, 0));  // and 32 bits wrap
+    const std::string format = "ver. %d.%02d.%02d %s\r\nnotice", tooLong = format + std::string(1100, 'x');
+    EXPECT_EQ("ver. 5.01.02 \r\nnotice", VersionLine(format, 5, 1, 2, 0));
+    EXPECT_EQ("ver. 5.00.00 Beta 3\r\nnotice", VersionLine(format, 5, 0, 0, 3));
+    EXPECT_EQ("ver. 5.100.02 \r\nnotice", VersionLine(format, 5, 100, 2, 0));
+    EXPECT_EQ(tooLong, VersionLine(tooLong, 5, 1, 2, 0));
+    for (auto [capacity, fits] : {std::pair<std::size_t, bool>{13, true}, {12, false}, {0, false}}) {
+        std::string out = "unchanged";
+        EXPECT_EQ(fits, FormatInto(out, capacity, "%d instances", 12)) << capacity;
+        EXPECT_EQ(fits ? "12 instances" : "unchanged", out) << capacity;
+    }
+    // The message-box service's icon rule: OK, OK/Cancel, Yes/No/Cancel and Yes/No boxes naming no icon get the
+    // exclamation; Abort/Retry/Ignore, Retry/Cancel, Cancel/Try/Continue and boxes naming their icon stay.
+    for (unsigned type : {0x0u, 0x1u, 0x3u, 0x4u, 0x40104u}) EXPECT_EQ(type | 0x30, WithDefaultIcon(type)) << type;
+    for (unsigned type : {0x2u, 0x5u, 0x6u, 0x124u, 0x10u, 0x40u, 0x31u}) EXPECT_EQ(type, WithDefaultIcon(type)) << type;
+}
+
+TEST(DestinationRules, WhatTheChosenFolderBecomes)
+{
+    using V = DestinationVerdict;
+    const FolderFacts empty{false, false, 0}, old{true, true, 4}, current{false, true, 9}, other{false, false, 2};
+    auto folder = [](std::size_t length) { return "C:\\" + std::string(length - 3, 'a'); };
+    const std::tuple<std::string, FolderFacts, DestinationVerdict, std::string> cases[] = {
+        {"C:\\Apps\\Pict4", old, V::refuse, ""},  // even beside this version
+        {"C:\\Apps\\Pictorel", current, V::takeAsIs, "C:\\Apps\\Pictorel"},
+        {"C:\\Apps", other, V::appendSubfolder, "C:\\Apps\\Pictorel 5"},
+        {"C:\\New folder", empty, V::takeAsIs, "C:\\New folder"},
+        {"D:\\", other, V::appendSubfolder, "D:\\Pictorel 5"}, {"D:\\", current, V::takeAsIs, "D:"},
+        {"", other, V::unusable, ""},
+        {folder(248), other, V::appendSubfolder, folder(248) + "\\Pictorel 5"},  // 259 characters fit
+        {folder(249), other, V::unusable, ""}, {folder(259), empty, V::takeAsIs, folder(259)},
+        {folder(260), current, V::unusable, ""}};
+    for (const auto& [chosen, facts, verdict, destination] : cases) {
+        const DestinationDecision d = DecideDestination(chosen, facts);
+        EXPECT_TRUE(verdict == d.verdict && destination == d.folder) << chosen << " -> " << d.folder;
+    }
+}
+
+TEST(EarlierInstallation, ItsFolderAndGroupComeFromRegistryTextsAndLoggedLinks)
+{
+    EXPECT_EQ("C:\\Program Files\\Pictorel 5", FolderFromAppPath("C:\\Program Files\\Pictorel 5\\Pictrl5.exe"));
+    EXPECT_EQ("\"C:\\P5", FolderFromAppPath("\"C:\\P5\\Pictrl5.exe\""));  // a leading quote stays
+    EXPECT_EQ("", FolderFromAppPath("C:\\P5\\PICTRL5.EXE"));               // the name is matched with case
+    EXPECT_EQ("C:\\P5", FolderFromAppPath("C:\\P5\\Pictrl5.exe.bak\\Pictrl5.exe"));
+    EXPECT_EQ("D:\\Program Files", ProgramFilesFromWindowsFolder("D:\\OS\\WINDOWS"));
+    EXPECT_EQ("WINDOWSProgram Files", ProgramFilesFromWindowsFolder("WINDOWS"));
+    EXPECT_EQ("C:", FolderOfProgram("C:\\setup.exe"));
+    const std::string programs = "C:\\Users\\Ann\\Start Menu\\Programs", startup = programs + "\\Startup";
+    const std::tuple<Lines, bool, const char*> cases[] = {  // the links offered; found, the group
+        {{}, false, ""}, {{programs + "\\Pictorel 5\\Pictorel 5.lnk"}, true, "Pictorel 5"},
+        {{"c:\\users\\ann\\START MENU\\programs\\Tools\\Capture\\x.lnk"}, true, "Tools\\Capture"},
+        {{programs + "\\A\\x.lnk", programs + "\\B\\y.lnk", "C:\\Desktop\\y.lnk"}, true, "B"},
+        {{programs + "\\x.lnk"}, true, ""},
+        {{programs + "\\A\\x.lnk", startup + "\\Pictorel 5.lnk"}, true, "A"},  // auto-start decides nothing
+        {{startup + "\\Pictorel 5.lnk", programs + "Old\\A\\x.lnk"}, false, ""}};
+    for (const auto& [links, found, group] : cases) {
+        EarlierGroupFinder finder(programs, startup);
+        for (const std::string& link : links) finder.OfferLink(link);
+        EXPECT_TRUE(found == finder.Found() && group == finder.Group()) << testing::PrintToString(links);
+    }
+    EarlierGroupFinder unreadable("", "");  // the Programs folder unreadable
+    unreadable.OfferLink("C:\\Programs\\A\\x.lnk");
+    EXPECT_FALSE(unreadable.Found());
+}
+
+TEST(HomePage, OnlyTheFirstUrlLineGivesTheQuery)
+{
+    const std::string installed = ProductProfile::installedPage;
+    for (const auto& [lines, page] : std::initializer_list<std::pair<Lines, std::string>>{
+             {{}, installed}, {{"[InternetShortcut]\n", "URL=http://x.example/a?id=4&v=5\r\n"}, "?id=4&v=5"},
+             {{"URL=http://x.example/", "URL=http://x.example/?late=1"}, installed},
+             {{"url=http://x.example/?no=1", "URL=https://x.example/?no=2"}, installed}}) {
+        HomePageQuery query;
+        for (std::size_t i = 0; i < lines.size() && query.OfferLine(lines[i]); ++i) {}
+        EXPECT_EQ(page == installed ? page : ProductProfile::installScriptPage + page, PostInstallPage(query.Query()));
+    }
+}
+
+TEST(RunningCopies, OnlyTheProductOrThisSetupIsClosedAndHandedItsRemovalCommandLine)
+{
+    for (const char* image : {"Pictrl5.exe", "PICTRL5.EXE", "setup.exe", "PictrlUnInst.exe", "uni3F2A.tmp"})
+        EXPECT_TRUE(IsProductOrSetupImage(image, "setup.exe")) << image;
+    EXPECT_TRUE(IsProductOrSetupImage("renamed.exe", "renamed.exe"));
+    for (const char* image : {"notepad.exe", "Pictrl5.exe.old", "uni.tmp", ""})
+        EXPECT_FALSE(IsProductOrSetupImage(image, "setup.exe")) << image;
+    EXPECT_FALSE(IsProductOrSetupImage("other-setup.exe", "PictrlUnInst.exe"));
+    const std::string copy = "C:\\TEMP\\uni1F.tmp", a256(256, 'a');
+    const std::tuple<std::string, std::string, bool, std::string> cases[] = {  // "": does not fit
+        {copy, "C:\\P5\\PictrlUnInst.exe", false, copy + " -delself C:\\P5\\PictrlUnInst.exe"},
+        {copy, "C:\\Program Files\\P 5\\U.exe", true, copy + " -delself \"C:\\Program Files\\P 5\\U.exe\" -s"},
+        {"C:\\T\tT\\uni2.tmp", "C:\\x.exe", false, "\"C:\\T\tT\\uni2.tmp\" -delself C:\\x.exe"},
+        {copy, a256 + " ", false, copy + " -delself \"" + a256 + " \""}, {copy, a256 + "a ", false, ""},
+        {" " + std::string(258, 'b'), "C:\\x.exe", true, ""}};
+    for (const auto& [copyPath, uninstaller, silent, expected] : cases) {
+        std::string commandLine;
+        EXPECT_EQ(!expected.empty(), BuildRemovalCommandLine(copyPath, uninstaller, silent, commandLine));
+        EXPECT_EQ(expected, commandLine);
+    }
+}
+
+TEST(LogReader, SplitsAndTrimsLinesAsEveryReaderDoes)
+{
+    const char* const log = "core-test.log";  // in the current folder: natively and under Wine
+    const std::string line600 = "File Copy: " + std::string(589, 'x');
+    const std::pair<std::string, Lines> cases[] = {
+        {line600 + "\r\n", {line600.substr(0, 511), line600.substr(511)}},
+        {"File Copy: a\nFile Del: b\r\nc", {"File Copy: a", "File Del: b", "c"}},
+        {"File Del: x.dll \t\x01\x1f \r\n", {"File Del: x.dll"}},
+        {"File Copy: caf\xe9\xa0\xff\n", {"File Copy: caf\xe9\xa0\xff"}}, {" File Copy: a\n", {" File Copy: a"}},
+        {"\n \n\t\t\r\n", {"\n", " ", "\t"}}, {"", {}}};  // the first character is never removed
+    for (const auto& [bytes, expected] : cases) {
+        std::ofstream(log, std::ios::binary) << bytes;
+        LogLineReader reader{std::string(log)};
+        for (int pass = 0; pass < 2; ++pass, reader.Rewind()) {
+            Lines lines;
+            for (std::string line; reader.Next(line);) lines.push_back(line);
+            EXPECT_EQ(expected, lines) << "pass " << pass;
+        }
+    }
+    std::remove(log);
+    std::string line;
+    EXPECT_FALSE(LogLineReader{std::string(log)}.Next(line));
+}
+
+// What the uninstaller deletes for a line of a log: never anything outside
+// the installation folder, whatever the log says.
+TEST(RemovalEntries, EachLineNamesOnlyWhatItMay)
+{
+    const char* const none = nullptr;
+    // a line, the one tag asked for (nullptr: the three file tags), the pattern deleted (none: no file)
+    const std::tuple<const char*, const char*, const char*> files[] = {
+        {"File Copy: Pictrl5.exe", nullptr, "Pictrl5.exe"}, {"File Overwrite: msvcrt40.dll", nullptr, "msvcrt40.dll"},
+        {"File Del: old*.hlp", nullptr, "old*.hlp"},         {"File Copy: Core.src   >   Core.dll", nullptr, "Core.dll"},
+        {"File Del: old.txt | obsolete since 5.0", nullptr, "old.txt"}, {"File Copy: a > b | c > d", nullptr, "b"},
+        {"File Copy:  lead.txt", nullptr, " lead.txt"},      {"File Del: old.txt", "File Del: ", "old.txt"},
+        {"File Copy: Pictrl5.exe", "File Del: ", none},      {" File Copy: Pictrl5.exe", nullptr, none},
+        {"file copy: Pictrl5.exe", nullptr, none},           {"Shell Link: C:\\D\\Pictorel 5.lnk", nullptr, none},
+        {"File Copy: ", nullptr, none},                      {"File Del:  | remark", nullptr, none},
+        {"File Copy: a >", nullptr, none},                   {"File Copy: ..\\sentinel.txt", nullptr, none},
+        {"File Del: ..", nullptr, none},                     {"File Copy: sub/file.txt", nullptr, none},
+        {"File Del: C:\\Windows\\win.ini", nullptr, none},   {"File Del: C:win.ini", nullptr, none},
+        {"File Copy: Core.dll > ..\\Core.dll", nullptr, none}, {"File Copy: ..\\evil > Core.dll", nullptr, "Core.dll"},
+    };
+    for (const auto& [line, tag, expected] : files) {
+        std::string pattern = "unchanged";
+        EXPECT_EQ(expected != none, FilePatternToRemove(line, tag, pattern)) << line;
+        EXPECT_EQ(expected != none ? expected : "unchanged", pattern) << line;
+    }
+    const std::pair<const char*, const char*> links[] = {
+        {"Shell Link: C:\\P\\Pictorel\\Pictorel 5.lnk", "C:\\P\\Pictorel\\Pictorel 5.lnk"},
+        {"Shell Link: C:\\D\\PICTOREL 5.LNK", "C:\\D\\PICTOREL 5.LNK"}, {"Shell Link: C:\\Windows\\win.ini", none},
+        {"Shell Link: C:\\D\\Pictorel 5.lnk.txt", none}, {"Shell Link: C:\\D\\lnk", none}, {"Shell Link: ", none},
+        {"shell link: C:\\D\\Pictorel 5.lnk", none}, {"Made Dir: C:\\P\\Pictorel", none}};
+    for (const auto& [line, expected] : links) {
+        std::string path;
+        EXPECT_EQ(expected != none, ShortcutToRemove(line, path)) << line;
+        EXPECT_EQ(expected != none ? expected : path, path) << line;
+    }
+    std::string folder;
+    EXPECT_TRUE(FolderToRemove("Made Dir: C:\\P\\My Tools\\Pictorel", folder));
+    EXPECT_EQ("C:\\P\\My Tools\\Pictorel", folder);
+    for (const char* line : {"Made Dir: ", "Made dir: C:\\x", "Shell Link: C:\\x.lnk"})
+        EXPECT_FALSE(FolderToRemove(line, folder)) << line;
+}
+
+bool ShiftJisLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9f) || (c >= 0xe0 && c <= 0xfc); }
+bool NoLeadByte(unsigned char) { return false; }
+
+TEST(Paths, ParentsJoinsAndGroupFolders)
+{
+    const std::tuple<const char*, LeadByteTest, const char*> parents[] = {
+        {"C:\\Program Files\\Pictorel 5\\Pictrl5.exe", NoLeadByte, "C:\\Program Files\\Pictorel 5"},
+        {"C:\\Program Files\\Pictorel 5\\", NoLeadByte, "C:\\Program Files"}, {"C:\\Pictorel 5", NoLeadByte, "C:"},
+        {"C:\\", NoLeadByte, ""}, {"\\Pictorel 5", NoLeadByte, ""}, {"", NoLeadByte, ""},
+        {"\\\\server\\share\\x", NoLeadByte, "\\\\server\\share"},
+        {"C:\\a\\\x83\\b", ShiftJisLeadByte, "C:\\a"},  // "\x83\\" is one character
+        {"C:\\a\\\x83\\b", NoLeadByte, "C:\\a\\\x83"}, {"C:\\a\\b\x83\\", ShiftJisLeadByte, "C:\\a"}};
+    for (const auto& [path, leadByte, parent] : parents) EXPECT_EQ(parent, ParentFolder(path, leadByte)) << path;
+    EXPECT_EQ("", ParentFolder(nullptr, NoLeadByte));
+    const std::tuple<const char*, const char*, const char*, const char*> joins[] = {
+        {"C:\\Program Files", "\\Pictorel 5", "C:\\Program Files\\Pictorel 5", "C:\\Program Files\\\\Pictorel 5"},
+        {"D:\\", "\\Pictorel 5", "D:\\Pictorel 5", "D:\\\\Pictorel 5"}, {"C:\\d\\", "*.dll", "C:\\d\\*.dll", "C:\\d\\*.dll"},
+        {"C:/d/", "a.txt", "C:/d/a.txt", "C:/d/a.txt"}, {"", "a.txt", "a.txt", "\\a.txt"}};
+    for (const auto& [folder, entry, joined, searchPath] : joins) {
+        EXPECT_EQ(joined, JoinFolder(folder, entry)) << folder << entry;
+        EXPECT_EQ(searchPath, JoinSearchPath(folder, entry)) << folder << entry;
+    }
+    const std::tuple<const char*, const char*, Lines> groups[] = {  // as typed, cleaned, its folders outermost first
+        {"Pictorel 5", "Pictorel 5", {"P\\Pictorel 5"}}, {"/A/B ", "A\\B", {"P\\A", "P\\A\\B"}},
+        {"\\A\\B\\\t", "A\\B", {"P\\A", "P\\A\\B"}},
+        {" \r\n/A//B/C/", "A\\\\B\\C", {"P\\A", "P\\A\\", "P\\A\\\\B", "P\\A\\\\B\\C"}}, {" / \\ ", "", {"P\\"}}};
+    for (const auto& [typed, cleaned, folders] : groups) {
+        EXPECT_EQ(cleaned, CleanProgramGroup(typed)) << typed;
+        EXPECT_EQ(folders, GroupFolderChain("P", cleaned)) << typed;
+    }
+}
+
+TEST(WininitBlock, TheNewLineGoesLastOrNotAtAll)
+{
+    const std::string line = std::string("NUL=C:\\Temp\\uni1.tmp") + '\0', x8 = std::string(8, 'x') + '\0';
+    // the section as read, the buffer's capacity, the length reported (0: the section's size), the line added
+    const std::tuple<std::string, std::size_t, std::size_t, bool> cases[] = {{"", 16384, 0, true},
+        {std::string("NUL=C:\\a.old\0NUL=C:\\b.old\0", 26), 16384, 0, true},
+        {x8, 31, 0, true}, {x8, 30, 0, false},            // exactly room for the line and the final zero, and not
+        {std::string(28, 'x') + '\0', 31, 29, false}};    // the section filled the buffer: it may have been cut
+    for (const auto& [section, capacity, reported, added] : cases) {
+        std::vector<char> block(capacity + 1, '#');  // one canary byte past the end
+        std::copy(section.begin(), section.end(), block.begin());
+        block[section.size()] = '\0';
+        const std::vector<char> before = block;
+        EXPECT_EQ(added, AppendBootDeleteLine(block.data(), capacity, reported ? reported : section.size(),
+                                              "C:\\Temp\\uni1.tmp"));
+        if (added) { EXPECT_EQ(section + line + '\0', std::string(block.data(), section.size() + line.size() + 1)); }
+        if (!added) { EXPECT_TRUE(before == block) << "a block that cannot take the line stays as it was"; }
+        EXPECT_EQ('#', block[capacity]) << "written past the buffer";
+    }
+}
+
+TEST(SharedInstanceList, KeepsTheIdsInOrderWithinItsBlock)
+{
+    using Ids = std::vector<std::uint32_t>;
+    std::vector<unsigned char> bytes(SharedInstanceList::blockSize + 34, 0xA5);  // between canaries, at an odd address
+    unsigned char* block = bytes.data() + 17;
+    auto expectBlock = [&](const Ids& ids) {  // little-endian words: 1, the count, the ids, zeros
+        Ids words(SharedInstanceList::blockSize / 4), expected{1, std::uint32_t(ids.size())};
+        for (std::size_t at = 0; at < SharedInstanceList::blockSize; ++at)
+            words[at / 4] |= std::uint32_t(block[at]) << 8 * (at % 4);
+        expected.insert(expected.end(), ids.begin(), ids.end());
+        expected.resize(words.size());
+        EXPECT_TRUE(expected == words && bytes[16] == 0xA5 && bytes[17 + SharedInstanceList::blockSize] == 0xA5);
+    };
+    SharedInstanceList list(block);
+    const std::tuple<Ids, std::uint32_t, bool, Ids> removals[] = {  // listed, removed, found, left
+        {{4, 8, 12, 16}, 4, true, {8, 12, 16}}, {{4, 8, 12, 16}, 8, true, {4, 12, 16}}, {{4, 8, 4}, 4, true, {8, 4}},
+        {{4, 8}, 12, false, {4, 8}}, {{0x11223344}, 0x11223344, true, {}}};
+    for (const auto& [before, id, found, after] : removals) {
+        list.Reset();
+        for (std::uint32_t listed : before) ASSERT_TRUE(list.Append(listed));
+        EXPECT_EQ(found, list.Remove(id));
+        expectBlock(after);
+    }
+    Ids full;
+    for (std::uint32_t i = 0; i < 1000; ++i) full.push_back(i + 7), list.Append(i + 7);
+    EXPECT_FALSE(list.Append(7));
+    expectBlock(full);
+    block[7] = 0xFF;  // a count another writer damaged
+    EXPECT_EQ(1000u, list.Count());
+    EXPECT_FALSE(list.Append(5) || list.Remove(5));
+    std::uint32_t rounded = 0;  // the mapping's size
+    EXPECT_TRUE(RoundUpToGranularity(65537, 65536, rounded) && rounded == 131072);
+    EXPECT_FALSE(RoundUpToGranularity(0xFFFF0001u, 65536, rounded));
+}
+
+}  // namespace

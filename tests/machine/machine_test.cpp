@@ -1,0 +1,283 @@
+// What only the machine shows, each once and in this process: the copy engine's effects (files replaced in
+// use, protected or missing, deletion at the next start, a pattern copy stopping at a failure), and the wizard's
+// own behaviour, run modally as the install driver runs it and driven from a second thread as a user would (the
+// folder dialog can be driven only from within the process).
+#include "app/setup_state.h"
+#include "engine/file_copy.h"
+#include "resources/resource_ids.h"
+#include "support/machine.h"
+#include "support/sandbox.h"
+#include "support/ui.h"
+#include "wizard/destination_page.h"
+#include "wizard/wizard_dialog.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <thread>
+
+SetupState setupState;
+
+namespace {
+
+const char* const sessionManager = "System\\CurrentControlSet\\Control\\Session Manager";
+
+class Engine : public Sandbox {
+protected:
+    void SetUp() override
+    {
+        Sandbox::SetUp();
+        MakeFolders(dst);
+    }
+    const std::string src = Path("dist"), dst = Path("dest");
+};
+
+TEST_F(Engine, AFileInUseIsMovedAsideAndDeletedAtTheNextStart)
+{
+    const std::string target = dst + "\\Pictrl5.exe";
+    ASSERT_TRUE(CopyFileA((BinFolder() + "\\holder.exe").c_str(), target.c_str(), FALSE));
+    WriteFileText(target + ".old", "left by an earlier run");
+    WriteFileText(src + "\\Pictrl5.exe", "new");
+    const KernelHandle release = HolderRelease();
+    Process running;  // its own file is in use from its start on
+    ASSERT_TRUE(running.Start(Quoted(target)) && !DeleteFileA(target.c_str()));
+    EXPECT_NE(0, CopyOneFile("Pictrl5.exe", src.c_str(), dst.c_str(), nullptr));
+    EXPECT_EQ("new", ReadFileText(target));
+    EXPECT_EQ(ReadFileText(BinFolder() + "\\holder.exe"), ReadFileText(target + ".old"));
+    const std::string pending = RegText(HKEY_LOCAL_MACHINE, sessionManager, "PendingFileRenameOperations");
+    EXPECT_NE(std::string::npos, pending.find(target + ".old"));
+}
+
+TEST_F(Engine, ACopyReplacesWhatItMayAndLeavesTheRest)
+{
+    const DWORD protect = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN, normal = FILE_ATTRIBUTE_ARCHIVE;
+    const std::string same = Path("DIST\\");  // the source folder spelt otherwise
+    // what; attributes of the source and the target (0: no such file, 1: read-only), the target held open
+    // without delete sharing; the folder copied into, the new name, the target; copied, its content afterwards
+    using Case = std::tuple<const char*, DWORD, DWORD, bool, std::string, const char*, const char*, bool, std::string>;
+    const Case cases[] = {
+        {"read-only hidden target", protect, protect, false, dst, nullptr, "dest\\a.dat", true, "source"},
+        {"target held open", normal, normal, true, dst, nullptr, "dest\\a.dat", false, "target"},
+        {"missing source", 0, 1, false, dst, nullptr, "dest\\a.dat", false, "target"},
+        {"the source itself", protect, 0, false, same, nullptr, "dist\\a.dat", true, "source"},
+        {"rename in place, no source", 0, normal, false, same, "b.dat", "dist\\b.dat", true, "target"},
+        {"renamed in place, read-only", normal, 1, false, same, "b.dat", "dist\\b.dat", true, "target"}};
+    for (const auto& [what, source, existing, held, folder, newName, target, copied, after] : cases) {
+        SCOPED_TRACE(what);
+        const std::string from = src + "\\a.dat", to = Path(target);
+        RemoveTree(src), RemoveTree(dst), MakeFolders(dst);
+        if (existing) WriteFileText(to, "target"), SetFileAttributesA(to.c_str(), existing);
+        if (source) WriteFileText(from, "source"), SetFileAttributesA(from.c_str(), source);
+        const DWORD sourceAttributes = GetFileAttributesA(from.c_str());
+        KernelHandle open(held ? CreateFileA(to.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, 0)
+                               : nullptr);
+        EXPECT_EQ(copied, CopyOneFile("a.dat", src.c_str(), folder.c_str(), newName) != 0);
+        open.Close();
+        EXPECT_EQ(after, ReadFileText(to));
+        EXPECT_EQ(sourceAttributes, GetFileAttributesA(from.c_str()));  // the source is never touched
+        EXPECT_TRUE(after == "target" || sourceAttributes == GetFileAttributesA(to.c_str()));
+        EXPECT_FALSE(FileExists(to + ".old"));
+    }
+}
+
+TEST_F(Engine, APatternCopiesItsMatchesUntilOneFails)
+{
+    EXPECT_EQ(0, CopyMatchingFiles("*.dat", src.c_str(), Path("new").c_str()));
+    EXPECT_FALSE(FolderExists(Path("new")));
+    for (const char* name : {"m1.dat", "m2.dat", "m3.dat", "m4.dat", "m5.dat"}) WriteFileText(src + "\\" + name, name);
+    std::vector<std::string> order;  // the search's own order decides which match is the third
+    WIN32_FIND_DATAA data;
+    FindHandle find(FindFirstFileA((src + "\\m*.dat").c_str(), &data));
+    do order.push_back(data.cFileName);
+    while (FindNextFileA(find.Get(), &data));
+    MakeFolders(Path("new\\" + order.at(2)));  // a folder in its way: the third copy fails, and the folder stays
+    EXPECT_EQ(2, CopyMatchingFiles("m*.dat", (src + "\\").c_str(), Path("new").c_str()));
+    EXPECT_EQ(order[0] + "\n" + order[1] + "\n" + order[2] + "\\\n", FolderTree(Path("new")));
+    EXPECT_EQ(1, CopyMatchingFiles("m1.dat", src.c_str(), Path("made").c_str()));  // the folder made
+    EXPECT_TRUE(FileExists(Path("made\\m1.dat")));
+}
+
+using Lines = std::vector<std::string>;
+
+class Wizard : public Sandbox {
+protected:
+    void SetUp() override
+    {
+        Sandbox::SetUp();
+        SetCurrentDirectoryA(root.c_str());  // where "agreement.txt" is read
+        setupState = SetupState{};
+        setupState.destFolder = dest, setupState.sourceFolder = Path("dist"), setupState.programGroup = "Pictorel 5";
+        setupState.versionMajor = 5, setupState.versionBuild = 2;  // not a fresh installation: the folder note may show
+    }
+
+    // The modal run; whatever a failed script leaves open is closed, so that it cannot hang the program.
+    INT_PTR Run(const std::function<void(HWND frame)>& script)
+    {
+        const DWORD thread = GetCurrentThreadId();
+        std::thread user([&] {
+            HWND frame = ui::Find(title, GetCurrentProcessId(), false);
+            if (frame != nullptr) script(frame);
+            for (int i = 0; i < 5 && IsWindow(frame); ++i, Sleep(500)) {
+                if (HWND box = ui::Find(title, GetCurrentProcessId(), true, 0)) ui::Answer(box, ui::Read(box).buttons[0]);
+                else if (HWND folders = ui::OwnedDialog(frame)) ui::Click(folders, IDCANCEL);
+                else ui::Click(frame, IDCANCEL) || ui::Click(frame, IDOK);
+            }
+            if (frame == nullptr || IsWindow(frame)) PostThreadMessageA(thread, WM_QUIT, 0, 0);
+        });
+        const INT_PTR result = WizardDialog().RunModal();
+        user.join();
+        MSG quit;
+        PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+        return result;
+    }
+
+    ui::Box Said(UINT id)  // the wizard's box, which must say string id
+    {
+        const ui::Box box = ui::Read(ui::Find(title, GetCurrentProcessId(), true));
+        EXPECT_EQ(SetupText(id), box.text);
+        return box;
+    }
+
+    const std::string dest = Path("Program Files\\Pictorel 5"), title = SetupText(IDS_APP_TITLE);
+};
+
+Lines Groups(HWND page)  // the group list, one a line
+{
+    Lines items(SendDlgItemMessageA(page, IDC_GROUP, CB_GETCOUNT, 0, 0), std::string(MAX_PATH, '\0'));
+    for (std::size_t i = 0; i < items.size(); ++i)
+        items[i].resize(SendDlgItemMessageA(page, IDC_GROUP, CB_GETLBTEXT, i, LPARAM(&items[i][0])));
+    return items;
+}
+
+bool Choose(HWND page, int id) { return ui::Click(page, id) && WaitFor([&] { return ui::Check(page, id) == 1; }); }
+
+TEST_F(Wizard, TakesAUserThroughItsPagesAndInstalls)
+{
+    std::string agreement;
+    for (int clause = 1; clause <= 100; ++clause) agreement += "Clause " + std::to_string(clause) + " of the terms.\r\n";
+    WriteFileText(Path("agreement.txt"), agreement + std::string("\0hidden", 7));
+    for (const char* group : {"Mine", "Startup"}) MakeFolders(programs + "\\" + group);
+    for (const char* group : {"Zeta", "alpha", "Mid", "Mid\\Nested"}) MakeFolders(commonPrograms + "\\" + group);
+    WriteFileText(commonPrograms + "\\Readme.lnk", "a file, not a group");
+    const std::string old = Path("old"), current = Path("current"), other = Path("other"), empty = Path("empty");
+    for (const std::string& file : {old + "\\Pictrl.exe", old + "\\Pictrl5.exe", current + "\\Pictrl5.exe", other + "\\a\\b",
+                                    programFiles + "\\x"})
+        WriteFileText(file, "x");
+    MakeFolders(empty);
+    const std::tuple<std::string, bool, std::string, bool> browsed[] = {  // chosen, refused, destination, string 19 shown
+        {"", false, dest, false},  // opens on the destination, made for it and removed again
+        {current, false, current, true}, {"-", false, current, true},  // cancelled: a destination with contents stays
+        {other, false, other + "\\Pictorel 5", false}, {old, true, other + "\\Pictorel 5", false},
+        {empty, false, empty, false},  // taken, and removed until the installation makes it
+        {"-", false, empty, false}, {programFiles, false, dest, false}};
+    // The product of this distribution holds the installation at its last step, its run with "-readopts".
+    WriteFileText(Path("dist\\PictrlUnInst.log"), "File Copy: Pictrl5.exe\r\nFile Copy: readme.txt\r\n");
+    WriteFileText(Path("dist\\readme.txt"), "read me");
+    WriteFileText(Path("dist\\Pictrl5.ini"), "[Options]\r\n");
+    ASSERT_TRUE(CopyFileA((BinFolder() + "\\holder.exe").c_str(), Path("dist\\Pictrl5.exe").c_str(), FALSE));
+    const KernelHandle release = HolderRelease();
+    EXPECT_EQ(IDOK, Run([&](HWND frame) {
+        EXPECT_TRUE(title == ui::Text(frame) && !ui::Visible(frame, IDC_BACK));
+        EXPECT_NE(std::string::npos, ui::Text(ui::CurrentPage(frame), IDC_VERSION_LINE).find(" 5.00.02 \n"));
+        ASSERT_TRUE(ui::Next(frame));
+        HWND page = ui::CurrentPage(frame);
+        EXPECT_TRUE(SetupText(IDS_ACCEPT_LICENSE) == ui::Text(frame) && !ui::Visible(frame, IDC_SIDE_PICTURE));
+        EXPECT_EQ(agreement, ui::Text(page, IDC_AGREEMENT));
+        EXPECT_TRUE(ui::Check(page, IDC_DECLINE) && !ui::Enabled(frame, IDOK));
+        ASSERT_TRUE(ui::Click(page, IDC_ACCEPT) && WaitFor([&] { return ui::Enabled(frame, IDOK); }));
+        ASSERT_TRUE(ui::Click(page, IDC_DECLINE) && WaitFor([&] { return !ui::Enabled(frame, IDOK); }));
+        ASSERT_TRUE(ui::Click(page, IDC_ACCEPT) && ui::Back(frame));
+        EXPECT_TRUE(title == ui::Text(frame) && !ui::Visible(frame, IDC_BACK) && ui::Visible(frame, IDC_SIDE_PICTURE));
+        ASSERT_TRUE(ui::Next(frame));
+        EXPECT_TRUE(ui::Check(ui::CurrentPage(frame), IDC_ACCEPT) && ui::Enabled(frame, IDOK)) << "the licence kept";
+
+        ASSERT_TRUE(ui::Next(frame));
+        page = ui::CurrentPage(frame);
+        EXPECT_TRUE(dest == ui::Text(page, IDC_DEST_FOLDER) && ui::Visible(frame, IDC_SIDE_PICTURE));
+        for (const auto& [chosen, refused, destination, note] : browsed) {
+            SCOPED_TRACE(chosen);
+            // Wine fills the tree while the dialog opens and may lose a selection made meanwhile; now and then
+            // it takes none: a user would browse again.
+            const std::string shown = chosen.size() > 1 ? chosen : setupState.destFolder;
+            HWND dialog = nullptr;
+            bool selected = false;
+            for (int attempt = 0; attempt < 3 && !selected; ++attempt) {
+                if (dialog != nullptr) ui::Click(dialog, IDCANCEL), WaitFor([&] { return !ui::OwnedDialog(frame); });
+                ASSERT_TRUE(ui::Click(page, IDC_BROWSE) && WaitFor([&] { return (dialog = ui::OwnedDialog(frame)); }));
+                HWND tree = FindWindowExA(dialog, nullptr, WC_TREEVIEWA, nullptr);
+                selected = WaitFor([&] {
+                    if (chosen.size() > 1) SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, LPARAM(chosen.c_str()));
+                    char text[MAX_PATH] = "";
+                    TVITEMA item{TVIF_TEXT, TreeView_GetSelection(tree), 0, 0, text, MAX_PATH, 0, 0, 0, 0};
+                    return TreeView_GetItem(tree, &item) && shown.substr(shown.rfind('\\') + 1) == text;
+                });
+            }
+            ASSERT_TRUE(selected && ui::Click(dialog, chosen == "-" ? IDCANCEL : IDOK));
+            if (refused) {
+                EXPECT_EQ(ui::Icon::exclamation, Said(IDS_OLD_VERSION_FOLDER).icon);
+                ASSERT_TRUE(ui::Answer(ui::Find(title, GetCurrentProcessId(), true), IDOK));
+            }
+            EXPECT_TRUE(WaitFor([&] { return !ui::OwnedDialog(frame) && ui::Text(page, IDC_DEST_FOLDER) == destination; }))
+                << ui::Text(page, IDC_DEST_FOLDER);
+            EXPECT_EQ(note, SetupText(IDS_FOLDER_HAS_COPY) == ui::Text(page, IDC_FOLDER_NOTE));
+        }
+        EXPECT_FALSE(FolderExists(empty) || FolderExists(dest));
+        EXPECT_TRUE(ui::Check(page, IDC_CURRENT_USER));
+        ASSERT_TRUE(Choose(page, IDC_ALL_USERS) && ui::Next(frame));
+        page = ui::CurrentPage(frame);
+        EXPECT_EQ(Lines({"alpha", "Mid", "Startup", "Zeta"}), Groups(page));  // the all-users groups, folders only
+        EXPECT_EQ("Pictorel 5", ui::Text(page, IDC_GROUP));
+        EXPECT_TRUE(ui::Check(page, IDC_AUTO_START) == BST_UNCHECKED && ui::Check(page, IDC_DESKTOP_ICON) == BST_CHECKED);
+        SetDlgItemTextA(page, IDC_GROUP, "Tools\\Capture");
+        ASSERT_TRUE(ui::Click(page, IDC_AUTO_START) && ui::Click(page, IDC_DESKTOP_ICON));
+        ASSERT_TRUE(WaitFor([&] { return ui::Check(page, IDC_DESKTOP_ICON) == BST_UNCHECKED; }) && ui::Next(frame));
+        page = ui::CurrentPage(frame);
+        EXPECT_TRUE(ui::Visible(page, IDC_READY_TEXT) && ui::Visible(page, IDC_READY_HINT));
+        EXPECT_FALSE(ui::Visible(page, IDC_INSTALLING_TEXT) || ui::Visible(page, IDC_RUN_PRODUCT));
+        ASSERT_TRUE(ui::Back(frame));
+        page = ui::CurrentPage(frame);
+        EXPECT_EQ("Tools\\Capture", ui::Text(page, IDC_GROUP));
+        EXPECT_TRUE(ui::Check(page, IDC_AUTO_START) == BST_CHECKED && ui::Check(page, IDC_DESKTOP_ICON) == BST_UNCHECKED);
+        ASSERT_TRUE(ui::Back(frame));
+        EXPECT_EQ(BST_CHECKED, ui::Check(ui::CurrentPage(frame), IDC_ALL_USERS));
+        ASSERT_TRUE(Choose(ui::CurrentPage(frame), IDC_CURRENT_USER) && ui::Next(frame));
+        EXPECT_EQ(Lines({"Mine", "Startup"}), Groups(ui::CurrentPage(frame)));
+        ASSERT_TRUE(ui::Next(frame));
+
+        page = ui::CurrentPage(frame);  // Escape, the close box and Cancel all ask first; No changes nothing
+        for (int way = 0; way < 3; ++way) {
+            if (way < 2) PostMessageA(frame, way ? WM_SYSCOMMAND : WM_KEYDOWN, way ? SC_CLOSE : VK_ESCAPE, 0);
+            if (way == 2) ui::Click(frame, IDCANCEL);
+            const ui::Box box = Said(IDS_CONFIRM_CANCEL);
+            EXPECT_TRUE(box.icon == ui::Icon::question && box.defaultButton == IDNO && box.owner == frame);
+            EXPECT_EQ(std::vector<int>({IDYES, IDNO}), box.buttons);
+            ASSERT_TRUE(ui::Answer(ui::Find(title, GetCurrentProcessId(), true), IDNO));
+            EXPECT_TRUE(page == ui::CurrentPage(frame) && ui::Enabled(frame, IDCANCEL) && ui::Enabled(frame, IDC_BACK));
+        }
+        // Installing, held by the product's run: what the wizard shows meanwhile stands still.
+        ASSERT_TRUE(ui::Click(frame, IDOK) && WaitFor([&] { return FileExists(dest + "\\readme.txt"); }));
+        EXPECT_TRUE(ui::Visible(page, IDC_INSTALLING_TEXT));
+        for (int id : {IDC_READY_TEXT, IDC_READY_HINT, IDC_RUN_PRODUCT}) EXPECT_FALSE(ui::Visible(page, id)) << id;
+        for (int id : {IDC_BACK, IDOK, IDCANCEL}) EXPECT_FALSE(ui::Enabled(frame, id)) << id;
+        PostMessageA(frame, WM_KEYDOWN, VK_ESCAPE, 0);  // as a user would try
+        SetEvent(release.Get());
+        ASSERT_TRUE(WaitFor([&] { return ui::Visible(page, IDC_RUN_PRODUCT); }, 30000));
+        EXPECT_TRUE(SetupText(IDS_FINISH) == ui::Text(frame, IDOK) && ui::Enabled(frame, IDOK));
+        EXPECT_FALSE(ui::Enabled(frame, IDC_BACK) || ui::Enabled(frame, IDCANCEL) || ui::Visible(page, IDC_INSTALLING_TEXT));
+        EXPECT_TRUE(SetupText(IDS_INSTALLED) == ui::Text(page, IDC_READY_TEXT) && !ui::Check(page, IDC_RUN_PRODUCT));
+        EXPECT_EQ(SetupText(IDS_PRESS_FINISH), ui::Text(page, IDC_READY_HINT));
+        EXPECT_EQ(nullptr, ui::Find(title, GetCurrentProcessId(), true, 300)) << "Cancel was disabled";
+        ASSERT_TRUE(Choose(page, IDC_RUN_PRODUCT) && ui::Click(frame, IDOK));
+    }));
+    EXPECT_TRUE(dest == setupState.destFolder && "Tools\\Capture" == setupState.programGroup);
+    EXPECT_TRUE(!setupState.allUsers && setupState.autoStart && !setupState.desktopIcon && setupState.runProduct);
+    std::thread user([&] {  // a name typed into the folder dialog that is no folder: said, and the dialog stays
+        const ui::Box box = Said(IDS_INVALID_FOLDER);
+        EXPECT_TRUE(box.icon == ui::Icon::exclamation && box.buttons == std::vector<int>{IDOK});
+        ui::Answer(ui::Find(title, GetCurrentProcessId(), true), IDOK);
+    });
+    EXPECT_EQ(1, DestinationPage::BrowseCallback(nullptr, BFFM_VALIDATEFAILEDA, 0, 0));
+    user.join();
+}
+
+}  // namespace
