@@ -1,7 +1,5 @@
-// What only the machine shows, each once and in this process: the copy engine's effects (files replaced in
-// use, protected or missing, deletion at the next start, a pattern copy stopping at a failure), and the wizard's
-// own behaviour, run modally as the install driver runs it and driven from a second thread as a user would (the
-// folder dialog can be driven only from within the process).
+// What only the machine shows, each once, in this process: the copy engine's effects on files, and the wizard's own
+// behaviour, run modally as setup runs it and driven from a second thread (the folder dialog needs this process).
 #include "app/setup_state.h"
 #include "engine/file_copy.h"
 #include "resources/resource_ids.h"
@@ -59,9 +57,7 @@ TEST_F(Engine, ACopyReplacesWhatItMayAndLeavesTheRest)
         {"read-only hidden target", protect, protect, false, dst, nullptr, "dest\\a.dat", true, "source"},
         {"target held open", normal, normal, true, dst, nullptr, "dest\\a.dat", false, "target"},
         {"missing source", 0, 1, false, dst, nullptr, "dest\\a.dat", false, "target"},
-        {"the source itself", protect, 0, false, same, nullptr, "dist\\a.dat", true, "source"},
-        {"rename in place, no source", 0, normal, false, same, "b.dat", "dist\\b.dat", true, "target"},
-        {"renamed in place, read-only", normal, 1, false, same, "b.dat", "dist\\b.dat", true, "target"}};
+        {"the source itself", protect, 0, false, same, nullptr, "dist\\a.dat", true, "source"}};
     for (const auto& [what, source, existing, held, folder, newName, target, copied, after] : cases) {
         SCOPED_TRACE(what);
         const std::string from = src + "\\a.dat", to = Path(target);
@@ -82,8 +78,6 @@ TEST_F(Engine, ACopyReplacesWhatItMayAndLeavesTheRest)
 
 TEST_F(Engine, APatternCopiesItsMatchesUntilOneFails)
 {
-    EXPECT_EQ(0, CopyMatchingFiles("*.dat", src.c_str(), Path("new").c_str()));
-    EXPECT_FALSE(FolderExists(Path("new")));
     for (const char* name : {"m1.dat", "m2.dat", "m3.dat", "m4.dat", "m5.dat"}) WriteFileText(src + "\\" + name, name);
     std::vector<std::string> order;  // the search's own order decides which match is the third
     WIN32_FIND_DATAA data;
@@ -93,8 +87,6 @@ TEST_F(Engine, APatternCopiesItsMatchesUntilOneFails)
     MakeFolders(Path("new\\" + order.at(2)));  // a folder in its way: the third copy fails, and the folder stays
     EXPECT_EQ(2, CopyMatchingFiles("m*.dat", (src + "\\").c_str(), Path("new").c_str()));
     EXPECT_EQ(order[0] + "\n" + order[1] + "\n" + order[2] + "\\\n", FolderTree(Path("new")));
-    EXPECT_EQ(1, CopyMatchingFiles("m1.dat", src.c_str(), Path("made").c_str()));  // the folder made
-    EXPECT_TRUE(FileExists(Path("made\\m1.dat")));
 }
 
 using Lines = std::vector<std::string>;
@@ -110,19 +102,15 @@ protected:
         setupState.versionMajor = 5, setupState.versionBuild = 2;  // not a fresh installation: the folder note may show
     }
 
-    // The modal run; whatever a failed script leaves open is closed, so that it cannot hang the program.
+    // The modal run. A script that failed leaves the wizard open: the quit message ends every modal loop.
     INT_PTR Run(const std::function<void(HWND frame)>& script)
     {
         const DWORD thread = GetCurrentThreadId();
         std::thread user([&] {
             HWND frame = ui::Find(title, GetCurrentProcessId(), false);
             if (frame != nullptr) script(frame);
-            for (int i = 0; i < 5 && IsWindow(frame); ++i, Sleep(500)) {
-                if (HWND box = ui::Find(title, GetCurrentProcessId(), true, 0)) ui::Answer(box, ui::Read(box).buttons[0]);
-                else if (HWND folders = ui::OwnedDialog(frame)) ui::Click(folders, IDCANCEL);
-                else ui::Click(frame, IDCANCEL) || ui::Click(frame, IDOK);
-            }
-            if (frame == nullptr || IsWindow(frame)) PostThreadMessageA(thread, WM_QUIT, 0, 0);
+            if (frame == nullptr || !WaitFor([&] { return !IsWindow(frame); }, 2000))
+                PostThreadMessageA(thread, WM_QUIT, 0, 0);
         });
         const INT_PTR result = WizardDialog().RunModal();
         user.join();
@@ -156,20 +144,18 @@ TEST_F(Wizard, TakesAUserThroughItsPagesAndInstalls)
     std::string agreement;
     for (int clause = 1; clause <= 100; ++clause) agreement += "Clause " + std::to_string(clause) + " of the terms.\r\n";
     WriteFileText(Path("agreement.txt"), agreement + std::string("\0hidden", 7));
-    for (const char* group : {"Mine", "Startup"}) MakeFolders(programs + "\\" + group);
     for (const char* group : {"Zeta", "alpha", "Mid", "Mid\\Nested"}) MakeFolders(commonPrograms + "\\" + group);
     WriteFileText(commonPrograms + "\\Readme.lnk", "a file, not a group");
     const std::string old = Path("old"), current = Path("current"), other = Path("other"), empty = Path("empty");
-    for (const std::string& file : {old + "\\Pictrl.exe", old + "\\Pictrl5.exe", current + "\\Pictrl5.exe", other + "\\a\\b",
+    for (const std::string& file : {old + "\\Pictrl.exe", old + "\\Pictrl5.exe", current + "\\Pictrl5.exe", other + "\\a",
                                     programFiles + "\\x"})
         WriteFileText(file, "x");
     MakeFolders(empty);
     const std::tuple<std::string, bool, std::string, bool> browsed[] = {  // chosen, refused, destination, string 19 shown
-        {"", false, dest, false},  // opens on the destination, made for it and removed again
+        {"", false, dest, false},  // opens on the destination, made for it and removed again, as an empty one is
         {current, false, current, true}, {"-", false, current, true},  // cancelled: a destination with contents stays
         {other, false, other + "\\Pictorel 5", false}, {old, true, other + "\\Pictorel 5", false},
-        {empty, false, empty, false},  // taken, and removed until the installation makes it
-        {"-", false, empty, false}, {programFiles, false, dest, false}};
+        {empty, false, empty, false}, {"-", false, empty, false}, {programFiles, false, dest, false}};
     // The product of this distribution holds the installation at its last step, its run with "-readopts".
     WriteFileText(Path("dist\\PictrlUnInst.log"), "File Copy: Pictrl5.exe\r\nFile Copy: readme.txt\r\n");
     WriteFileText(Path("dist\\readme.txt"), "read me");
@@ -240,9 +226,7 @@ TEST_F(Wizard, TakesAUserThroughItsPagesAndInstalls)
         EXPECT_TRUE(ui::Check(page, IDC_AUTO_START) == BST_CHECKED && ui::Check(page, IDC_DESKTOP_ICON) == BST_UNCHECKED);
         ASSERT_TRUE(ui::Back(frame));
         EXPECT_EQ(BST_CHECKED, ui::Check(ui::CurrentPage(frame), IDC_ALL_USERS));
-        ASSERT_TRUE(Choose(ui::CurrentPage(frame), IDC_CURRENT_USER) && ui::Next(frame));
-        EXPECT_EQ(Lines({"Mine", "Startup"}), Groups(ui::CurrentPage(frame)));
-        ASSERT_TRUE(ui::Next(frame));
+        ASSERT_TRUE(ui::Next(frame) && ui::Next(frame));
 
         page = ui::CurrentPage(frame);  // Escape, the close box and Cancel all ask first; No changes nothing
         for (int way = 0; way < 3; ++way) {
@@ -263,14 +247,15 @@ TEST_F(Wizard, TakesAUserThroughItsPagesAndInstalls)
         SetEvent(release.Get());
         ASSERT_TRUE(WaitFor([&] { return ui::Visible(page, IDC_RUN_PRODUCT); }, 30000));
         EXPECT_TRUE(SetupText(IDS_FINISH) == ui::Text(frame, IDOK) && ui::Enabled(frame, IDOK));
-        EXPECT_FALSE(ui::Enabled(frame, IDC_BACK) || ui::Enabled(frame, IDCANCEL) || ui::Visible(page, IDC_INSTALLING_TEXT));
+        EXPECT_FALSE(ui::Enabled(frame, IDC_BACK) || ui::Enabled(frame, IDCANCEL) || ui::Visible(page, IDC_INSTALLING_TEXT))
+            << "finished";
         EXPECT_TRUE(SetupText(IDS_INSTALLED) == ui::Text(page, IDC_READY_TEXT) && !ui::Check(page, IDC_RUN_PRODUCT));
         EXPECT_EQ(SetupText(IDS_PRESS_FINISH), ui::Text(page, IDC_READY_HINT));
         EXPECT_EQ(nullptr, ui::Find(title, GetCurrentProcessId(), true, 300)) << "Cancel was disabled";
         ASSERT_TRUE(Choose(page, IDC_RUN_PRODUCT) && ui::Click(frame, IDOK));
     }));
     EXPECT_TRUE(dest == setupState.destFolder && "Tools\\Capture" == setupState.programGroup);
-    EXPECT_TRUE(!setupState.allUsers && setupState.autoStart && !setupState.desktopIcon && setupState.runProduct);
+    EXPECT_TRUE(setupState.allUsers && setupState.autoStart && !setupState.desktopIcon && setupState.runProduct);
     std::thread user([&] {  // a name typed into the folder dialog that is no folder: said, and the dialog stays
         const ui::Box box = Said(IDS_INVALID_FOLDER);
         EXPECT_TRUE(box.icon == ui::Icon::exclamation && box.buttons == std::vector<int>{IDOK});

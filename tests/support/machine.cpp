@@ -1,8 +1,5 @@
 #include "support/machine.h"
 
-#include "app/product_profile.h"
-#include "instances/instance_manager.h"
-#include "instances/shared_instance_list.h"
 #include "product/stand_in_product.h"
 
 #include <shlobj.h>
@@ -160,9 +157,8 @@ bool Process::Attach(DWORD id)
 int Process::Wait(DWORD timeoutMs)
 {
     DWORD code = 0;
-    if (WaitForSingleObject(process_.Get(), timeoutMs) != WAIT_OBJECT_0) return -1;
-    GetExitCodeProcess(process_.Get(), &code);
-    return static_cast<int>(code);
+    const bool ended = WaitForSingleObject(process_.Get(), timeoutMs) == WAIT_OBJECT_0;
+    return ended && GetExitCodeProcess(process_.Get(), &code) ? static_cast<int>(code) : -1;
 }
 
 std::vector<DWORD> ProcessesWhere(const std::function<bool(const std::string& image)>& wanted)
@@ -210,20 +206,4 @@ std::string SetupText(UINT id, const std::vector<int>& values)
     v.resize(8);
     wsprintfA(text, format, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]);
     return text;
-}
-
-KernelHandle OpenInstanceList()
-{
-    const std::string name = COXInstanceManager::mappingPrefix + std::string(ProductProfile::instanceManagerName);
-    return KernelHandle(OpenFileMappingA(FILE_MAP_READ, FALSE, name.c_str()));
-}
-
-std::vector<DWORD> ListedInstances()
-{
-    std::vector<std::uint32_t> ids;
-    const KernelHandle mapping = OpenInstanceList();
-    MappedView view;
-    if (mapping.IsValid() && view.Map(mapping.Get(), FILE_MAP_READ, SharedInstanceList::blockSize))
-        SharedInstanceList(view.Get()).CopyIds(ids);
-    return std::vector<DWORD>(ids.begin(), ids.end());
 }

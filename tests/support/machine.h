@@ -1,5 +1,5 @@
 // What tests and tools read and prepare on the machine: files and folder trees, registry values, shortcuts,
-// processes, setup.exe's own texts and the instance list. Free of GoogleTest.
+// processes and setup.exe's own texts. Free of GoogleTest.
 #pragma once
 
 #include "framework/win_handles.h"
@@ -61,6 +61,3 @@ inline KernelHandle HolderRelease() { return KernelHandle(CreateEventA(nullptr, 
 
 // setup.exe's string, loaded from the built file, formatted as the program does.
 std::string SetupText(UINT id, const std::vector<int>& values = {});
-
-KernelHandle OpenInstanceList();  // as another program sees it; it lives while anyone holds it
-std::vector<DWORD> ListedInstances();

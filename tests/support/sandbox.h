@@ -1,6 +1,5 @@
-// A test's own corner of the machine: a folder under C:\ into which the shell folders of both scopes and the
-// program-files folder point; the product's registry keys and the deletions registered for the next start
-// removed before, and the keys again after. The prefix is the tests' own.
+// A test's own corner of the machine: a folder under C:\ into which both scopes' shell folders and the program-files
+// folder point; the product's keys and the deletions registered for the next start removed before, the keys after.
 #pragma once
 
 #include <gtest/gtest.h>

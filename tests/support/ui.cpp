@@ -162,35 +162,30 @@ HWND CurrentPage(HWND frame)
 bool Next(HWND frame) { return Step(frame, IDOK); }
 bool Back(HWND frame) { return Step(frame, IDC_BACK); }
 
-bool WalkToReady(HWND frame, const Choices& choices, const std::function<void(Page)>& shown)
+bool WalkToReady(HWND frame, const Choices& choices)
 {
-    auto arrive = [&](Page page, int mark) {
-        if (!WaitFor([&] { return GetDlgItem(CurrentPage(frame), mark) && IsWindowVisible(CurrentPage(frame)); }))
-            return false;
-        if (shown) shown(page);
-        return true;
+    auto arrive = [&](int mark) {
+        return WaitFor([&] { return GetDlgItem(CurrentPage(frame), mark) && IsWindowVisible(CurrentPage(frame)); });
     };
-    if (!arrive(Page::welcome, IDC_VERSION_LINE) || !Next(frame) || !arrive(Page::license, IDC_AGREEMENT) ||
-        !Click(CurrentPage(frame), IDC_ACCEPT) || !Next(frame) || !arrive(Page::destination, IDC_DEST_FOLDER) ||
+    if (!arrive(IDC_VERSION_LINE) || !Next(frame) || !arrive(IDC_AGREEMENT) || !Click(CurrentPage(frame), IDC_ACCEPT) ||
+        !Next(frame) || !arrive(IDC_DEST_FOLDER) ||
         (choices.allUsers >= 0 &&
          !SetCheck(CurrentPage(frame), choices.allUsers ? IDC_ALL_USERS : IDC_CURRENT_USER, BST_CHECKED)) ||
-        !Next(frame) || !arrive(Page::group, IDC_GROUP))
+        !Next(frame) || !arrive(IDC_GROUP))
         return false;
     HWND page = CurrentPage(frame);
-    DWORD_PTR done = 0;
-    if (choices.group != nullptr)
-        SendMessageTimeoutA(GetDlgItem(page, IDC_GROUP), WM_SETTEXT, 0, LPARAM(choices.group), SMTO_ABORTIFHUNG, 5000, &done);
+    DWORD_PTR set = 0;
+    const LPARAM group = LPARAM(choices.group);
+    if (group) SendMessageTimeoutA(GetDlgItem(page, IDC_GROUP), WM_SETTEXT, 0, group, SMTO_ABORTIFHUNG, 5000, &set);
     return SetCheck(page, IDC_AUTO_START, choices.autoStart) && SetCheck(page, IDC_DESKTOP_ICON, choices.desktopIcon) &&
-           Next(frame) && arrive(Page::ready, IDC_READY_TEXT);
+           Next(frame) && arrive(IDC_READY_TEXT);
 }
 
-bool InstallAndFinish(HWND frame, bool run, const std::function<void()>& finished)
+bool InstallAndFinish(HWND frame, bool run)
 {
-    if (!Click(frame, IDOK) || !WaitFor([&] { return Visible(CurrentPage(frame), IDC_RUN_PRODUCT); }, 90000) ||
-        !SetCheck(CurrentPage(frame), IDC_RUN_PRODUCT, run ? BST_CHECKED : BST_UNCHECKED))
-        return false;
-    if (finished) finished();
-    return Click(frame, IDOK) && WaitFor([&] { return !IsWindow(frame); }, 90000);
+    return Click(frame, IDOK) && WaitFor([&] { return Visible(CurrentPage(frame), IDC_RUN_PRODUCT); }, 90000) &&
+           SetCheck(CurrentPage(frame), IDC_RUN_PRODUCT, run ? BST_CHECKED : BST_UNCHECKED) && Click(frame, IDOK) &&
+           WaitFor([&] { return !IsWindow(frame); }, 90000);
 }
 
 }  // namespace ui

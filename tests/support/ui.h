@@ -35,8 +35,6 @@ struct Box {
 Box Read(HWND box);
 bool Answer(HWND box, int button);  // and waits for the box to go
 
-// The setup wizard, in this process or another.
-enum class Page { none, welcome, license, destination, group, ready };
 HWND CurrentPage(HWND frame);
 bool Next(HWND frame);  // and waits for the next page
 bool Back(HWND frame);
@@ -45,9 +43,7 @@ struct Choices {
     const char* group = nullptr;  // typed over the group; null: as shown
     int autoStart = -1, desktopIcon = -1;
 };
-// From the welcome page to the ready page, accepting the licence; shown is called as each page appears.
-bool WalkToReady(HWND frame, const Choices& choices, const std::function<void(Page)>& shown = nullptr);
-// Next on the ready page, then Finish with "Run Pictorel 5" as asked.
-bool InstallAndFinish(HWND frame, bool run, const std::function<void()>& finished = nullptr);
+bool WalkToReady(HWND frame, const Choices& choices);  // from the welcome page, accepting the licence
+bool InstallAndFinish(HWND frame, bool run);          // Next on the ready page, Finish with "Run Pictorel 5" as asked
 
 }  // namespace ui

@@ -57,17 +57,25 @@ int Install(const std::string& dist)
     if (!setup.Start(Quoted(dist + "\\setup.exe"), dist)) return 1;
     HWND wizard = ui::Find(SetupText(IDS_APP_TITLE), setup.Id(), false, 60000);
     if (wizard == nullptr) return 1;
-    static const char* const names[] = {"", "welcome", "license", "destination", "program-group", "ready"};
-    auto shown = [&](ui::Page page) {
-        Say(std::string("the ") + names[static_cast<int>(page)] + " page");
-        Shoot(names[static_cast<int>(page)], wizard);
-    };
-    const bool walked = ui::WalkToReady(wizard, ui::Choices{}, shown) &&
-                        ui::InstallAndFinish(wizard, true, [&] {
-                            Say("installed; \"Run Pictorel 5\" checked, Finish");
-                            Shoot("finished", wizard);
-                        });
-    if (!walked) {
+    // Each page as it comes, the licence accepted and the rest as shown; then "Run Pictorel 5" checked.
+    static const char* const names[] = {"welcome", "license", "destination", "program-group", "ready"};
+    bool walked = true;
+    for (int page = 0; walked && page < 5; ++page) {
+        walked = WaitFor([&] { return IsWindowVisible(ui::CurrentPage(wizard)); });
+        Say(std::string("the ") + names[page] + " page");
+        Shoot(names[page], wizard);
+        if (page == 1) walked = walked && ui::Click(ui::CurrentPage(wizard), IDC_ACCEPT);
+        walked = walked && (page == 4 || ui::Next(wizard));
+    }
+    walked = walked && ui::Click(wizard, IDOK) &&
+             WaitFor([&] { return ui::Visible(ui::CurrentPage(wizard), IDC_RUN_PRODUCT); }, 90000) &&
+             ui::Click(ui::CurrentPage(wizard), IDC_RUN_PRODUCT) &&
+             WaitFor([&] { return ui::Check(ui::CurrentPage(wizard), IDC_RUN_PRODUCT) == BST_CHECKED; });
+    if (walked) {
+        Say("installed; \"Run Pictorel 5\" checked, Finish");
+        Shoot("finished", wizard);
+    }
+    if (!walked || !ui::Click(wizard, IDOK)) {
         Say("the wizard did not go as expected");
         return 1;
     }
