@@ -69,8 +69,7 @@ TEST(Versions, CompareAsOneNumberAndShowTheirBuild)
         EXPECT_EQ(fits, FormatInto(out, capacity, "%d instances", 12)) << capacity;
         EXPECT_EQ(fits ? "12 instances" : "unchanged", out) << capacity;
     }
-    // The message-box service's icon rule: OK, OK/Cancel, Yes/No/Cancel and Yes/No boxes naming no icon get the
-    // exclamation; Abort/Retry/Ignore, Retry/Cancel, Cancel/Try/Continue and boxes naming their icon stay.
+    // The message-box icon rule: OK, OK/Cancel, Yes/No(/Cancel) boxes naming no icon get the exclamation.
     for (unsigned type : {0x0u, 0x1u, 0x3u, 0x4u, 0x40104u}) EXPECT_EQ(type | 0x30, WithDefaultIcon(type)) << type;
     for (unsigned type : {0x2u, 0x5u, 0x6u, 0x124u, 0x10u, 0x40u, 0x31u}) EXPECT_EQ(type, WithDefaultIcon(type)) << type;
 }

@@ -30,6 +30,7 @@ struct Step {
     const char* earlier = nullptr;  // an earlier installation of this build, made by hand
     bool plant = false;   // files of an earlier version and an "install.log" in the destination
     bool others = false;  // other programs' entries, and the product's default shortcuts in every scope
+    bool classes = false;  // no per-user association table: the associations are HKEY_CLASSES_ROOT's
     int copies = 0;       // copies of the product running
     // The run: setup.exe, or the installed PictrlUnInst.exe
     bool uninstall = false;
@@ -64,7 +65,8 @@ const Step newerForTheCurrentUser{.name = "newer, current user", .product = "Pic
     .group = "Velmora Tools\\Pictorel", .pages = {installed}};
 const Step silentOverNewer{.name = "silent over newer", .finalBreak = false, .ini = false, .package = Package::inDest,
     .arguments = "-s", .group = "Velmora Tools\\Pictorel"};
-const Step uninstallSilently{.name = "silent uninstall", .uninstall = true, .arguments = "-s", .outcome = Outcome::removed};
+const Step uninstallSilently{.name = "silent uninstall", .others = true, .classes = true, .uninstall = true,
+    .arguments = "-s", .outcome = Outcome::removed};
 
 const Step copiesClosedUnasked{.name = "copies closed unasked", .package = Package::beside, .copies = 2,
     .arguments = "-install /S -s", .allUsers = true};
@@ -106,10 +108,11 @@ class Scenarios : public Sandbox, public ::testing::WithParamInterface<Story> {
 protected:
     void SetUp() override
     {
-        EndProcesses("Pictrl5.exe");
         Sandbox::SetUp();
         RegSet(HKEY_LOCAL_MACHINE, P::currentVersionKey, P::programFilesValue, programFiles + "\\");  // one "\" goes
         for (const auto& [hive, key] : otherKeys) Forget(hive, key);
+        Forget(HKEY_CURRENT_USER, P::fileExtsKey);  // made again by a step that needs it
+        for (const auto& association : associations) Forget(HKEY_CLASSES_ROOT, std::get<0>(association));
         // The recorder is the browser. A DDE conversation would be tried first, and none answers it.
         Forget(HKEY_CLASSES_ROOT, "http\\shell\\open\\ddeexec");
         const std::string recorder = Quoted(BinFolder() + "\\url_recorder.exe") + " \"%1\"";
@@ -127,12 +130,11 @@ protected:
     {
         const std::string bin = BinFolder() + "\\";
         RemoveTree(dist);
-        MakeFolders(dist);
-        CopyFileA((bin + "setup.exe").c_str(), (dist + "\\setup.exe").c_str(), FALSE);
-        if (*step.product) CopyFileA((bin + step.product).c_str(), (dist + "\\Pictrl5.exe").c_str(), FALSE);
         for (const char* name : {"readme.txt", "Pictrl5Man.chm", "PictCap.dll", "PictFx.dll", "notes source.txt",
                                  "skipped.dat", "agreement.txt", "..\\outside.dat"})
-            WriteFileText(dist + "\\" + name, std::string("content of ") + name);
+            WriteFileText(dist + "\\" + name, std::string("content of ") + name);  // the folder made on the way
+        CopyFileA((bin + "setup.exe").c_str(), (dist + "\\setup.exe").c_str(), FALSE);
+        if (*step.product) CopyFileA((bin + step.product).c_str(), (dist + "\\Pictrl5.exe").c_str(), FALSE);
         WriteFileText(programFiles + "\\outside.dat", "sentinel");  // what a lying list names
         WriteFileText(dist + "\\HomePage.url", std::string("[InternetShortcut]\r\nURL=") + step.homePage + "\r\n");
         if (step.list) WriteFileText(dist + "\\PictrlUnInst.log", list.substr(0, list.size() - 2 * !step.finalBreak));
@@ -162,8 +164,9 @@ protected:
             for (const auto& [hive, key] : otherKeys) RegSet(hive, key, "v", "x");
             for (const auto& [hive, key] : productKeys) RegSet(hive, key + "\\Deep", "v", "x");
             for (const auto& [extension, association, saved, after, savedAfter] : associations) {
-                RegSet(HKEY_CURRENT_USER, Exts(extension), P::associationValue, association);
-                RegSet(HKEY_CURRENT_USER, Exts(extension), P::savedAssociationValue, saved);
+                const auto [hive, key, value] = Association(step.classes, extension);
+                RegSet(hive, key, value, association);
+                RegSet(hive, key, P::savedAssociationValue, saved);
             }
         }
     }
@@ -179,7 +182,12 @@ protected:
             text += "|" + RegText(HKEY_LOCAL_MACHINE, P::uninstallKey, name);
         return text;
     }
-    static std::string Exts(const std::string& extension) { return P::fileExtsKey + ("\\" + extension); }
+    // An extension's key and association value: per user, or HKEY_CLASSES_ROOT's where there is no per-user table.
+    static std::tuple<HKEY, std::string, const char*> Association(bool classes, const std::string& extension)
+    {
+        return classes ? std::make_tuple(HKEY_CLASSES_ROOT, extension, static_cast<const char*>(nullptr))
+                       : std::make_tuple(HKEY_CURRENT_USER, P::fileExtsKey + ("\\" + extension), P::associationValue);
+    }
 
     void Play(const Step& step);
     void ExpectInstalled(const Step& step, bool fresh);
@@ -346,8 +354,9 @@ void Scenarios::ExpectRemoved(const Step& step)
     EXPECT_TRUE(!step.others || FileExists(desktop + "\\Scanlet 2.lnk"));
     for (const auto& [extension, association, saved, after, savedAfter] : associations) {
         if (!step.others) break;
-        EXPECT_EQ(after, RegText(HKEY_CURRENT_USER, Exts(extension), P::associationValue)) << extension;
-        EXPECT_EQ(savedAfter, RegText(HKEY_CURRENT_USER, Exts(extension), P::savedAssociationValue)) << extension;
+        const auto [hive, key, value] = Association(step.classes, extension);
+        EXPECT_EQ(after, RegText(hive, key, value)) << extension;
+        EXPECT_EQ(savedAfter, RegText(hive, key, P::savedAssociationValue)) << extension;
     }
     char temp[MAX_PATH] = "";
     std::string copy = std::string(temp, GetTempPathA(MAX_PATH, temp)) + "uni", pending = RegText(HKEY_LOCAL_MACHINE,

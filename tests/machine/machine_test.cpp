@@ -22,17 +22,13 @@ const char* const sessionManager = "System\\CurrentControlSet\\Control\\Session 
 
 class Engine : public Sandbox {
 protected:
-    void SetUp() override
-    {
-        Sandbox::SetUp();
-        MakeFolders(dst);
-    }
     const std::string src = Path("dist"), dst = Path("dest");
 };
 
 TEST_F(Engine, AFileInUseIsMovedAsideAndDeletedAtTheNextStart)
 {
     const std::string target = dst + "\\Pictrl5.exe";
+    MakeFolders(dst);
     ASSERT_TRUE(CopyFileA((BinFolder() + "\\holder.exe").c_str(), target.c_str(), FALSE));
     WriteFileText(target + ".old", "left by an earlier run");
     WriteFileText(src + "\\Pictrl5.exe", "new");
@@ -207,13 +203,12 @@ TEST_F(Wizard, TakesAUserThroughItsPagesAndInstalls)
                 << ui::Text(page, IDC_DEST_FOLDER);
             EXPECT_EQ(note, SetupText(IDS_FOLDER_HAS_COPY) == ui::Text(page, IDC_FOLDER_NOTE));
         }
-        EXPECT_FALSE(FolderExists(empty) || FolderExists(dest));
-        EXPECT_TRUE(ui::Check(page, IDC_CURRENT_USER));
+        EXPECT_TRUE(!FolderExists(empty) && !FolderExists(dest) && ui::Check(page, IDC_CURRENT_USER));
         ASSERT_TRUE(Choose(page, IDC_ALL_USERS) && ui::Next(frame));
         page = ui::CurrentPage(frame);
         EXPECT_EQ(Lines({"alpha", "Mid", "Startup", "Zeta"}), Groups(page));  // the all-users groups, folders only
-        EXPECT_EQ("Pictorel 5", ui::Text(page, IDC_GROUP));
-        EXPECT_TRUE(ui::Check(page, IDC_AUTO_START) == BST_UNCHECKED && ui::Check(page, IDC_DESKTOP_ICON) == BST_CHECKED);
+        EXPECT_TRUE("Pictorel 5" == ui::Text(page, IDC_GROUP) && ui::Check(page, IDC_AUTO_START) == BST_UNCHECKED &&
+                    ui::Check(page, IDC_DESKTOP_ICON) == BST_CHECKED);
         SetDlgItemTextA(page, IDC_GROUP, "Tools\\Capture");
         ASSERT_TRUE(ui::Click(page, IDC_AUTO_START) && ui::Click(page, IDC_DESKTOP_ICON));
         ASSERT_TRUE(WaitFor([&] { return ui::Check(page, IDC_DESKTOP_ICON) == BST_UNCHECKED; }) && ui::Next(frame));

@@ -152,12 +152,7 @@ Box Read(HWND window)
 
 bool Answer(HWND box, int button) { return Click(box, button) && WaitFor([&] { return !IsWindow(box); }); }
 
-HWND CurrentPage(HWND frame)
-{
-    for (HWND child : Children(frame))
-        if (ClassOf(child) == "#32770") return child;
-    return nullptr;
-}
+HWND CurrentPage(HWND frame) { return FindWindowExA(frame, nullptr, "#32770", nullptr); }
 
 bool Next(HWND frame) { return Step(frame, IDOK); }
 bool Back(HWND frame) { return Step(frame, IDC_BACK); }
