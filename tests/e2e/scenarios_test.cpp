@@ -28,10 +28,10 @@ struct Step {
     const char* homePage = "http://x.example/";  // the URL of its HomePage.url
     Package package = Package::none;
     const char* earlier = nullptr;  // an earlier installation of this build, made by hand
-    bool plant = false;   // files of an earlier version and an "install.log" in the destination
-    bool others = false;  // other programs' entries, and the product's default shortcuts in every scope
+    bool plant = false;    // files of an earlier version and an "install.log" in the destination
+    bool others = false;   // other programs' entries, and the product's default shortcuts in every scope
     bool classes = false;  // no per-user association table: the associations are HKEY_CLASSES_ROOT's
-    int copies = 0;       // copies of the product running
+    int copies = 0;        // copies of the product running
     // The run: setup.exe, or the installed PictrlUnInst.exe
     bool uninstall = false;
     const char* arguments = "";
@@ -94,7 +94,8 @@ const Story stories[] = {
     {"InstallAgainAndUninstall", {&freshThroughTheWizard, &sameAgainWithoutGroup, &uninstallDeclined, &uninstallConfirmed}},
     {"CurrentUserThenSilentlyOverIt", {&newerForTheCurrentUser, &silentOverNewer, &uninstallSilently}},
     {"RunningCopies", {&copiesClosedUnasked, &silentAskingAboutACopy, &copiesLeftRunning}},
-    {"Upgrade", {&upgrade}},  // below, the damaged before the earlier installations: those questions come first
+    {"Upgrade", {&upgrade}},
+    // Each leaves the machine as it was; the damaged distributions come before the earlier installations are made.
     {"Refused", {&cancelled, &majorZero, &noList, &olderDeclined, &noProductOverEarlier}}};
 
 const std::string list =  // with entries that must not reach outside the installation folder
