@@ -1,6 +1,6 @@
 // The stand-in for the product's main executable; see stand_in_product.h for
 // what it does and records.
-#include "app/product_profile.h"
+#include "core/product_profile.h"
 #include "instances/instance_manager.h"
 #include "product/product_record.h"
 #include "product/product_window.h"

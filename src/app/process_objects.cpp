@@ -1,8 +1,8 @@
 // The process-wide objects of setup.exe, defined in one file so that they are
 // constructed in this order and destroyed in the reverse order at exit.
-#include "app/product_profile.h"
+#include "core/product_profile.h"
 #include "app/setup_app.h"
-#include "app/setup_state.h"
+#include "core/setup_state.h"
 #include "instances/instance_manager.h"
 
 // First: lists this process among the running instances before anything else

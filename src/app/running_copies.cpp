@@ -1,13 +1,13 @@
 #include "app/running_copies.h"
 
-#include "app/copy_identity.h"
-#include "app/product_profile.h"
-#include "framework/string_resources.h"
-#include "framework/text_format.h"
-#include "framework/win_handles.h"
+#include "core/copy_identity.h"
+#include "core/product_profile.h"
+#include "win/string_resources.h"
+#include "core/text_format.h"
+#include "win/handles.h"
 #include "instances/instance_manager.h"
 #include "instances/main_window.h"
-#include "resources/resource_ids.h"
+#include "core/resource_ids.h"
 
 #include <windows.h>
 #include <tlhelp32.h>

@@ -1,9 +1,9 @@
 #include "engine/file_copy.h"
 
-#include "app/product_profile.h"
-#include "engine/path_utils.h"
-#include "framework/win_handles.h"
-#include "uninstall/reboot_delete.h"
+#include "core/product_profile.h"
+#include "core/path_utils.h"
+#include "win/handles.h"
+#include "engine/reboot_delete.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #include "engine/registry_access.h"
 
-#include "engine/path_utils.h"
-#include "framework/win_handles.h"
+#include "core/path_utils.h"
+#include "win/handles.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 #include "engine/scope_folders.h"
 
-#include "app/product_profile.h"
-#include "app/setup_state.h"
+#include "core/product_profile.h"
+#include "core/setup_state.h"
 #include "engine/registry_access.h"
 
 #include <windows.h>

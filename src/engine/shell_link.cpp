@@ -1,12 +1,12 @@
 #include "engine/shell_link.h"
 
-#include "app/product_profile.h"
-#include "app/setup_state.h"
-#include "engine/install_log.h"
-#include "engine/path_utils.h"
-#include "framework/string_resources.h"
-#include "framework/win_handles.h"
-#include "resources/resource_ids.h"
+#include "core/product_profile.h"
+#include "core/setup_state.h"
+#include "core/install_log.h"
+#include "core/path_utils.h"
+#include "win/string_resources.h"
+#include "win/handles.h"
+#include "core/resource_ids.h"
 
 #include <objbase.h>
 #include <shlobj.h>

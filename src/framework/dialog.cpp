@@ -1,7 +1,7 @@
 #include "framework/dialog.h"
 
 #include "framework/application.h"
-#include "framework/resource_module.h"
+#include "win/resource_module.h"
 
 Dialog::~Dialog()
 {

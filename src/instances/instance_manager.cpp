@@ -1,7 +1,7 @@
 #include "instances/instance_manager.h"
 
 #include "instances/main_window.h"
-#include "instances/shared_instance_list.h"
+#include "core/shared_instance_list.h"
 
 COXInstanceManager::COXInstanceManager(const char* instanceName, DWORD additionalAreaSize)
     : name_(instanceName != nullptr ? instanceName : ""), additionalAreaSize_(additionalAreaSize)

@@ -5,8 +5,8 @@
 // names, block layout and messages, so none of them may change.
 #pragma once
 
-#include "app/product_profile.h"
-#include "framework/win_handles.h"
+#include "core/product_profile.h"
+#include "win/handles.h"
 
 #include <windows.h>
 

@@ -1,11 +1,11 @@
 #include "uninstall/default_shortcuts.h"
 
-#include "app/product_profile.h"
-#include "engine/path_utils.h"
-#include "framework/win_handles.h"
+#include "core/product_profile.h"
+#include "core/path_utils.h"
+#include "win/handles.h"
 #include "uninstall/log_replay.h"
 #include "uninstall/user_hives.h"
-#include "uninstall/value_read.h"
+#include "win/registry_text.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
 #include "uninstall/image_associations.h"
 
-#include "app/product_profile.h"
-#include "framework/win_handles.h"
-#include "uninstall/value_read.h"
+#include "core/product_profile.h"
+#include "win/handles.h"
+#include "win/registry_text.h"
 
 #include <windows.h>
 

@@ -1,10 +1,10 @@
 #include "uninstall/log_replay.h"
 
-#include "engine/install_log.h"
-#include "engine/parent_folder.h"
-#include "engine/path_utils.h"
-#include "framework/win_handles.h"
-#include "uninstall/removal_entries.h"
+#include "core/install_log.h"
+#include "win/parent_folder.h"
+#include "core/path_utils.h"
+#include "win/handles.h"
+#include "core/removal_entries.h"
 
 #include <windows.h>
 

@@ -1,9 +1,9 @@
 #include "uninstall/registry_cleanup.h"
 
-#include "app/product_profile.h"
-#include "framework/win_handles.h"
+#include "core/product_profile.h"
+#include "win/handles.h"
 #include "uninstall/user_hives.h"
-#include "uninstall/value_read.h"
+#include "win/registry_text.h"
 
 #include <cstdio>
 

@@ -1,10 +1,10 @@
 #include "uninstall/temporary_uninstaller.h"
 
-#include "app/product_profile.h"
-#include "app/setup_state.h"
-#include "engine/path_utils.h"
-#include "framework/win_handles.h"
-#include "uninstall/removal_command_line.h"
+#include "core/product_profile.h"
+#include "core/setup_state.h"
+#include "core/path_utils.h"
+#include "win/handles.h"
+#include "core/removal_command_line.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #include "uninstall/uninstall_procedure.h"
 
-#include "app/product_profile.h"
-#include "engine/path_utils.h"
+#include "core/product_profile.h"
+#include "core/path_utils.h"
 #include "uninstall/default_shortcuts.h"
 #include "uninstall/image_associations.h"
 #include "uninstall/log_replay.h"

@@ -1,13 +1,13 @@
 #include "wizard/destination_page.h"
 
-#include "app/product_profile.h"
-#include "app/setup_state.h"
-#include "engine/path_utils.h"
+#include "core/product_profile.h"
+#include "core/setup_state.h"
+#include "core/path_utils.h"
 #include "framework/message_box.h"
-#include "framework/string_resources.h"
-#include "framework/win_handles.h"
-#include "resources/resource_ids.h"
-#include "wizard/destination_rules.h"
+#include "win/string_resources.h"
+#include "win/handles.h"
+#include "core/resource_ids.h"
+#include "core/destination_rules.h"
 
 #include <shlobj.h>
 

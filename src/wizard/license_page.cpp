@@ -1,8 +1,8 @@
 #include "wizard/license_page.h"
 
-#include "app/product_profile.h"
-#include "app/setup_state.h"
-#include "resources/resource_ids.h"
+#include "core/product_profile.h"
+#include "core/setup_state.h"
+#include "core/resource_ids.h"
 
 #include <cstdio>
 #include <memory>

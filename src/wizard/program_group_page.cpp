@@ -1,11 +1,11 @@
 #include "wizard/program_group_page.h"
 
-#include "app/product_profile.h"
-#include "app/setup_state.h"
-#include "engine/path_utils.h"
+#include "core/product_profile.h"
+#include "core/setup_state.h"
+#include "core/path_utils.h"
 #include "engine/scope_folders.h"
-#include "framework/win_handles.h"
-#include "resources/resource_ids.h"
+#include "win/handles.h"
+#include "core/resource_ids.h"
 
 #include <cstring>
 

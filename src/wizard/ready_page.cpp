@@ -1,5 +1,5 @@
 #include "wizard/ready_page.h"
 
-#include "resources/resource_ids.h"
+#include "core/resource_ids.h"
 
 ReadyPage::ReadyPage(HWND frame) : Dialog(IDD_READY, frame) {}

@@ -1,8 +1,8 @@
 #include "wizard/welcome_page.h"
 
-#include "app/setup_state.h"
-#include "resources/resource_ids.h"
-#include "wizard/version_line.h"
+#include "core/setup_state.h"
+#include "core/resource_ids.h"
+#include "core/version_line.h"
 
 WelcomePage::WelcomePage(HWND frame) : Dialog(IDD_WELCOME, frame) {}
 

@@ -1,8 +1,8 @@
 // The real setup.exe and the uninstaller it leaves, run and answered as a user would on a sandboxed machine: stories
 // of steps, the machine checked after each (files, log, shortcuts, registry, pages opened, product starts).
-#include "app/product_profile.h"
+#include "core/product_profile.h"
 #include "product/stand_in_product.h"
-#include "resources/resource_ids.h"
+#include "core/resource_ids.h"
 #include "support/machine.h"
 #include "support/sandbox.h"
 #include "support/ui.h"

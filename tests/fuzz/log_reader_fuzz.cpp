@@ -1,7 +1,7 @@
 // libFuzzer target: arbitrary bytes read as an installation log (each line trimmed by the reader), every
 // line taken apart as the readers do. Host build only.
-#include "engine/install_log.h"
-#include "engine/path_utils.h"
+#include "core/install_log.h"
+#include "core/path_utils.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // libFuzzer target: whatever a log line says, the uninstaller takes from it
 // only a plain name, a ".lnk" file or a folder named after the right tag.
 // Host build only.
-#include "uninstall/removal_entries.h"
+#include "core/removal_entries.h"
 
 #include <cctype>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // What only the machine shows, each once, in this process: the copy engine's effects on files, and the wizard's own
 // behaviour, run modally as setup runs it and driven from a second thread (the folder dialog needs this process).
-#include "app/setup_state.h"
+#include "core/setup_state.h"
 #include "engine/file_copy.h"
-#include "resources/resource_ids.h"
+#include "core/resource_ids.h"
 #include "support/machine.h"
 #include "support/sandbox.h"
 #include "support/ui.h"

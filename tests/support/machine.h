@@ -2,7 +2,7 @@
 // processes and setup.exe's own texts. Free of GoogleTest.
 #pragma once
 
-#include "framework/win_handles.h"
+#include "win/handles.h"
 
 #include <windows.h>
 

@@ -3,8 +3,8 @@
 #define _WIN32_WINNT 0x0600
 #include "support/sandbox.h"
 
-#include "app/product_profile.h"
-#include "framework/win_handles.h"
+#include "core/product_profile.h"
+#include "win/handles.h"
 #include "support/machine.h"
 
 using P = ProductProfile;

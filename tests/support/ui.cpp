@@ -1,6 +1,6 @@
 #include "support/ui.h"
 
-#include "resources/resource_ids.h"
+#include "core/resource_ids.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 // copies of the product are not disturbed.
 #include "instances/instance_manager.h"
 #include "instances/main_window.h"
-#include "instances/shared_instance_list.h"
+#include "core/shared_instance_list.h"
 
 #include <windows.h>
 

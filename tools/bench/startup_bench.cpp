@@ -6,7 +6,7 @@
 #include "e2e/distribution.h"
 #include "e2e/program_run.h"
 #include "e2e/wizard_walk.h"
-#include "resources/resource_ids.h"
+#include "core/resource_ids.h"
 #include "support/ui_driver.h"
 
 #include <windows.h>

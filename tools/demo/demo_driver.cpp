@@ -7,7 +7,7 @@
 //   demo_driver install DIST SHOTS        setup.exe from DIST, defaults, Run checked
 //   demo_driver uninstall PROGRAM SHOTS   PictrlUnInst.exe: Yes, then OK
 //   demo_driver links LOG                 each "Shell Link: " of LOG and its target
-#include "resources/resource_ids.h"
+#include "core/resource_ids.h"
 #include "support/machine.h"
 #include "support/ui.h"
 

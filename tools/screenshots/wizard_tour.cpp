@@ -8,11 +8,11 @@
 // The installation is real, from a small distribution in C:\pictorel-tour
 // whose product (holder.exe, built with the tests) holds it while the
 // installing state is photographed.
-#include "app/product_profile.h"
-#include "app/setup_state.h"
-#include "framework/win_handles.h"
-#include "framework/string_resources.h"
-#include "resources/resource_ids.h"
+#include "core/product_profile.h"
+#include "core/setup_state.h"
+#include "win/handles.h"
+#include "win/string_resources.h"
+#include "core/resource_ids.h"
 #include "support/machine.h"
 #include "support/ui.h"
 #include "wizard/destination_page.h"

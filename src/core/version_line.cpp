@@ -1,6 +1,6 @@
-#include "wizard/version_line.h"
+#include "core/version_line.h"
 
-#include "framework/text_format.h"
+#include "core/text_format.h"
 
 namespace {
 

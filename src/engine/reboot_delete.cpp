@@ -1,7 +1,7 @@
-#include "uninstall/reboot_delete.h"
+#include "engine/reboot_delete.h"
 
-#include "app/product_profile.h"
-#include "uninstall/wininit_section.h"
+#include "core/product_profile.h"
+#include "core/wininit_section.h"
 
 #include <vector>
 

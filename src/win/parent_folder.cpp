@@ -1,6 +1,6 @@
-#include "engine/parent_folder.h"
+#include "win/parent_folder.h"
 
-#include "engine/path_utils.h"
+#include "core/path_utils.h"
 
 #include <windows.h>
 

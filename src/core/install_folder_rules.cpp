@@ -1,6 +1,6 @@
-#include "app/install_folder_rules.h"
+#include "core/install_folder_rules.h"
 
-#include "app/product_profile.h"
+#include "core/product_profile.h"
 
 std::string RemoveOneTrailingBackslash(std::string path)
 {

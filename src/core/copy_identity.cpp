@@ -1,6 +1,6 @@
-#include "app/copy_identity.h"
+#include "core/copy_identity.h"
 
-#include "app/product_profile.h"
+#include "core/product_profile.h"
 
 #include <algorithm>
 #include <cctype>

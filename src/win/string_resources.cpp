@@ -1,6 +1,6 @@
-#include "framework/string_resources.h"
+#include "win/string_resources.h"
 
-#include "framework/resource_module.h"
+#include "win/resource_module.h"
 
 std::string LoadResourceString(UINT id)
 {

@@ -1,7 +1,7 @@
-#include "uninstall/removal_command_line.h"
+#include "core/removal_command_line.h"
 
-#include "app/product_profile.h"
-#include "engine/path_utils.h"
+#include "core/product_profile.h"
+#include "core/path_utils.h"
 
 std::string QuotedArgument(const std::string& path)
 {

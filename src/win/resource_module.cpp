@@ -1,4 +1,4 @@
-#include "framework/resource_module.h"
+#include "win/resource_module.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "app/start_decision.h"
+#include "core/start_decision.h"
 
-#include "app/product_profile.h"
-#include "app/setup_state.h"
+#include "core/product_profile.h"
+#include "core/setup_state.h"
 
 #include <algorithm>
 #include <cctype>

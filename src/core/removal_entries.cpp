@@ -1,7 +1,7 @@
-#include "uninstall/removal_entries.h"
+#include "core/removal_entries.h"
 
-#include "app/product_profile.h"
-#include "engine/install_log.h"
+#include "core/product_profile.h"
+#include "core/install_log.h"
 
 #include <cstring>
 

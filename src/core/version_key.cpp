@@ -1,4 +1,4 @@
-#include "app/version_key.h"
+#include "core/version_key.h"
 
 std::uint32_t VersionKey(std::uint32_t major, std::uint32_t minor, std::uint32_t build, std::uint32_t revision)
 {

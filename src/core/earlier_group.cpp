@@ -1,4 +1,4 @@
-#include "app/earlier_group.h"
+#include "core/earlier_group.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,7 +1,7 @@
-#include "wizard/destination_rules.h"
+#include "core/destination_rules.h"
 
-#include "app/product_profile.h"
-#include "engine/path_utils.h"
+#include "core/product_profile.h"
+#include "core/path_utils.h"
 
 namespace {
 

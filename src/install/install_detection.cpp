@@ -1,8 +1,8 @@
-#include "app/install_detection.h"
+#include "install/install_detection.h"
 
-#include "app/install_folder_rules.h"
-#include "app/product_profile.h"
-#include "app/setup_state.h"
+#include "core/install_folder_rules.h"
+#include "core/product_profile.h"
+#include "core/setup_state.h"
 #include "engine/registry_access.h"
 
 #include <windows.h>

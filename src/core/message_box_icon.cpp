@@ -1,4 +1,4 @@
-#include "framework/message_box_icon.h"
+#include "core/message_box_icon.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "engine/install_log.h"
+#include "core/install_log.h"
 
 #include <cstring>
 

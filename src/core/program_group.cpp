@@ -1,4 +1,4 @@
-#include "engine/program_group.h"
+#include "core/program_group.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "app/home_page_query.h"
+#include "core/home_page_query.h"
 
-#include "app/product_profile.h"
+#include "core/product_profile.h"
 
 #include <cstring>
 

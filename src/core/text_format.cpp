@@ -1,4 +1,4 @@
-#include "framework/text_format.h"
+#include "core/text_format.h"
 
 #include <cstdarg>
 #include <cstdio>

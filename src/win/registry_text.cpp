@@ -1,4 +1,4 @@
-#include "uninstall/value_read.h"
+#include "win/registry_text.h"
 
 #include <cstring>
 

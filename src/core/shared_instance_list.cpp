@@ -1,4 +1,4 @@
-#include "instances/shared_instance_list.h"
+#include "core/shared_instance_list.h"
 
 #include <cstring>
 

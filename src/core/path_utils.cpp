@@ -1,4 +1,4 @@
-#include "engine/path_utils.h"
+#include "core/path_utils.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
-#include "uninstall/wininit_section.h"
+#include "core/wininit_section.h"
 
-#include "app/product_profile.h"
+#include "core/product_profile.h"
 
 #include <cstring>
 
