@@ -1,9 +1,13 @@
 // The stand-in for the product's main executable; see stand_in_product.h for
 // what it does and records.
+#include "core/path_utils.h"
 #include "core/product_profile.h"
 #include "instances/instance_manager.h"
 #include "product/product_record.h"
 #include "product/product_window.h"
+#include "win/code_page.h"
+#include "win/handles.h"
+#include "win/module_path.h"
 
 #include <windows.h>
 
@@ -16,22 +20,19 @@ namespace {
 // Pictrl5.ini beside the program, line by line.
 void RecordOptionsFile()
 {
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return;
-    std::string folder(path, length);
-    folder.erase(folder.find_last_of('\\') + 1);
-    HANDLE file = CreateFileA((folder + ProductProfile::settingsFile).c_str(), GENERIC_READ, FILE_SHARE_READ,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    const std::string path = OwnProgramPath();
+    if (path.empty()) return;
+    const std::string folder = ParentFolder(path.c_str(), IsCodePageLeadByte);
+    const KernelHandle file(CreateFileA((folder + "\\" + ProductProfile::settingsFile).c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid()) {
         RecordLine("ini-missing");
         return;
     }
     std::string content;
     char buffer[4096];
     DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) content.append(buffer, read);
-    CloseHandle(file);
+    while (ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr) && read > 0) content.append(buffer, read);
     std::size_t start = 0;
     while (start < content.size()) {
         std::size_t end = content.find('\n', start);

@@ -1,6 +1,7 @@
 #include "product/product_record.h"
 
 #include "product/stand_in_product.h"
+#include "win/handles.h"
 
 #include <windows.h>
 
@@ -14,13 +15,12 @@ void RecordLine(const std::string& line)
     DWORD length = GetEnvironmentVariableA(standInRecordVariable, path.data(), needed);
     if (length == 0 || length >= needed) return;
     // Opened per line and shared, so a test can read it at any time.
-    HANDLE file = CreateFileA(path.data(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
+    const KernelHandle file(CreateFileA(path.data(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid()) return;
     std::string text = line + "\r\n";
     DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
+    WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
 void RecordNumber(const char* what, unsigned long long number)

@@ -2,20 +2,24 @@
 
 #include "core/earlier_group.h"
 #include "core/home_page_query.h"
-#include "install/install_detection.h"
-#include "core/product_profile.h"
-#include "core/setup_state.h"
-#include "core/version_key.h"
 #include "core/install_log.h"
-#include "install/install_procedure.h"
-#include "engine/registry_access.h"
-#include "engine/scope_folders.h"
-#include "framework/message_box.h"
-#include "framework/application.h"
-#include "win/string_resources.h"
-#include "core/text_format.h"
-#include "win/handles.h"
+#include "core/owned_file.h"
+#include "core/product_profile.h"
+#include "core/removal_command_line.h"
 #include "core/resource_ids.h"
+#include "core/setup_state.h"
+#include "core/text_format.h"
+#include "core/version_key.h"
+#include "engine/scope_folders.h"
+#include "framework/application.h"
+#include "framework/message_box.h"
+#include "install/install_detection.h"
+#include "install/install_procedure.h"
+#include "win/code_page.h"
+#include "win/handles.h"
+#include "win/process.h"
+#include "win/registry_text.h"
+#include "win/string_resources.h"
 #include "wizard/wizard_dialog.h"
 
 #include <windows.h>
@@ -47,9 +51,9 @@ std::string FormatString(UINT id, const Version& a, const Version* b)
     auto n = [](std::uint32_t v) { return static_cast<int>(v); };
     std::string text;
     if (b == nullptr)
-        FormatInto(text, 512, format.c_str(), n(a.major), n(a.minor), n(a.build), n(a.revision));
+        FormatInto(text, versionQuestionSize, format.c_str(), n(a.major), n(a.minor), n(a.build), n(a.revision));
     else
-        FormatInto(text, 512, format.c_str(), n(a.major), n(a.minor), n(a.build), n(a.revision), n(b->major),
+        FormatInto(text, versionQuestionSize, format.c_str(), n(a.major), n(a.minor), n(a.build), n(a.revision), n(b->major),
                    n(b->minor), n(b->build), n(b->revision));
     return text;
 }
@@ -65,13 +69,9 @@ bool ConfirmVersion(const Version& installed, const Version& offered)
 
 bool OfferLoggedLinks(const std::string& logPath, EarlierGroupFinder& finder)
 {
-    LogLineReader log(logPath);
-    if (!log.IsOpen()) return false;
-    std::string line;
-    while (log.Next(line)) {
+    return ForEachLogLine(logPath, [&](const std::string& line) {
         if (HasTag(line, LogTag::shellLink)) finder.OfferLink(TagOperand(line, LogTag::shellLink));
-    }
-    return true;
+    });
 }
 
 // The group of the earlier installation, from the shortcuts its log
@@ -80,7 +80,7 @@ void ReadEarlierProgramGroup()
 {
     EarlierGroupFinder finder(
         ReadScopeShellFolder(ProductProfile::commonProgramsValue, ProductProfile::programsValue),
-        ReadScopeShellFolder(ProductProfile::commonStartupValue, ProductProfile::startupValue));
+        ReadScopeShellFolder(ProductProfile::commonStartupValue, ProductProfile::startupValue), IsCodePageLeadByte);
     if (!OfferLoggedLinks(setupState.destFolder + ProductProfile::uninstallLogPath, finder) &&
         !OfferLoggedLinks(setupState.destFolder + ProductProfile::earlierLogPath, finder))
         return;
@@ -97,26 +97,19 @@ void OpenWebPage(const std::string& url)
 void OpenPostInstallPage()
 {
     HomePageQuery query;
-    std::FILE* file = std::fopen((setupState.destFolder + ProductProfile::homePageShortcutPath).c_str(), "r");
-    if (file != nullptr) {
-        char line[260];
-        while (std::fgets(line, sizeof line, file) != nullptr && query.OfferLine(line)) {
-        }
-        std::fclose(file);
+    const OwnedFile file = OpenFile(setupState.destFolder + ProductProfile::homePageShortcutPath, "r");
+    char line[urlLineSize];
+    while (file && std::fgets(line, sizeof line, file.get()) != nullptr && query.OfferLine(line)) {
     }
     OpenWebPage(PostInstallPage(query.Query()));
 }
 
 void StartInstalledProduct()
 {
+    // The quoted path as the whole command line: the product gets no
+    // arguments, even from a folder with a blank in its name.
     const std::string exe = setupState.destFolder + ProductProfile::mainExecutablePath;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
+    StartProcess(exe, QuotedArgument(exe));
 }
 
 // Compares the installed version with this setup's and asks when it is not

@@ -1,7 +1,7 @@
 // The process-wide objects of setup.exe, defined in one file so that they are
 // constructed in this order and destroyed in the reverse order at exit.
-#include "core/product_profile.h"
 #include "app/setup_app.h"
+#include "core/product_profile.h"
 #include "core/setup_state.h"
 #include "instances/instance_manager.h"
 

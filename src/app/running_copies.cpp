@@ -1,13 +1,16 @@
 #include "app/running_copies.h"
 
 #include "core/copy_identity.h"
+#include "core/path_utils.h"
 #include "core/product_profile.h"
-#include "win/string_resources.h"
+#include "core/resource_ids.h"
 #include "core/text_format.h"
-#include "win/handles.h"
 #include "instances/instance_manager.h"
 #include "instances/main_window.h"
-#include "core/resource_ids.h"
+#include "win/code_page.h"
+#include "win/handles.h"
+#include "win/module_path.h"
+#include "win/string_resources.h"
 
 #include <windows.h>
 #include <tlhelp32.h>
@@ -26,20 +29,9 @@ std::string ImageNameOf(DWORD processId)
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32First(snapshot.Get(), &entry); more; more = Process32Next(snapshot.Get(), &entry)) {
         if (entry.th32ProcessID != processId) continue;
-        std::string name = entry.szExeFile;
-        std::size_t slash = name.find_last_of("\\/");
-        return slash == std::string::npos ? name : name.substr(slash + 1);
+        return FileNameOf(entry.szExeFile, IsCodePageLeadByte);
     }
     return std::string();
-}
-
-std::string OwnImageName()
-{
-    char path[MAX_PATH] = "";
-    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string name(path, n < MAX_PATH ? n : 0);
-    std::size_t slash = name.rfind('\\');
-    return slash == std::string::npos ? name : name.substr(slash + 1);
 }
 
 void CloseCopy(DWORD processId)
@@ -57,7 +49,7 @@ void CloseOtherCopies(COXInstanceManager& manager)
     std::vector<std::uint32_t> ids;
     if (!manager.ListInstances(ids)) return;
     const DWORD self = GetCurrentProcessId();
-    const std::string ownName = OwnImageName();
+    const std::string ownName = FileNameOf(OwnProgramPath(), IsCodePageLeadByte);
     for (std::uint32_t id : ids) {
         if (id == self) continue;
         // An id left behind by a process that died may belong to another
@@ -71,6 +63,6 @@ std::string RunningCopiesQuestion(int count)
 {
     if (count == 1) return LoadResourceString(IDS_ONE_COPY_RUNNING);
     std::string text;
-    FormatInto(text, 256, LoadResourceString(IDS_COPIES_RUNNING).c_str(), count);
+    FormatInto(text, copiesQuestionSize, LoadResourceString(IDS_COPIES_RUNNING).c_str(), count);
     return text;
 }

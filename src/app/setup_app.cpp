@@ -3,17 +3,20 @@
 #include "app/install_driver.h"
 #include "app/process_objects.h"
 #include "app/running_copies.h"
+#include "core/path_utils.h"
+#include "core/resource_ids.h"
 #include "core/setup_state.h"
 #include "core/start_decision.h"
+#include "engine/reboot_delete.h"
 #include "framework/controls_look.h"
 #include "framework/message_box.h"
-#include "win/resource_module.h"
-#include "win/string_resources.h"
 #include "instances/instance_manager.h"
-#include "core/resource_ids.h"
-#include "engine/reboot_delete.h"
 #include "uninstall/temporary_uninstaller.h"
 #include "uninstall/uninstall_procedure.h"
+#include "win/code_page.h"
+#include "win/module_path.h"
+#include "win/resource_module.h"
+#include "win/string_resources.h"
 
 #include <windows.h>
 
@@ -23,30 +26,14 @@
 
 namespace {
 
-std::string ProgramPath()
-{
-    char path[MAX_PATH] = "";
-    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return std::string(path, n < MAX_PATH ? n : 0);
-}
-
-// The drive and folder of a path, with its trailing backslash.
-std::string DriveAndFolder(const std::string& path)
-{
-    std::size_t slash = path.find_last_of("\\/");
-    if (slash != std::string::npos) return path.substr(0, slash + 1);
-    std::size_t colon = path.find(':');
-    return colon == std::string::npos ? std::string() : path.substr(0, colon + 1);
-}
-
 // Run by the temporary copy: removes the uninstaller it came from and the
 // installation, and ends the process.
 [[noreturn]] void RunRemoval(const StartDecision& decision)
 {
     // Gives the uninstaller that started this copy time to end.
     Sleep(1000);
-    DeleteAtReboot(ProgramPath());
-    const std::string folder = DriveAndFolder(decision.removalTarget);
+    DeleteAtReboot(OwnProgramPath());
+    const std::string folder = ParentFolder(decision.removalTarget.c_str(), IsCodePageLeadByte);
     DeleteFileA(decision.removalTarget.c_str());
     RunUninstall(folder);
     if (!setupState.silent) AppMessageBox(LoadResourceString(IDS_UNINSTALLED), MB_OK);
@@ -59,7 +46,7 @@ bool SetupApp::InitInstance()
 {
     EnableControlsLook();
     const std::vector<std::string> arguments(__argv, __argv + __argc);
-    const StartDecision decision = DecideStartMode(arguments, ProgramPath());
+    const StartDecision decision = DecideStartMode(arguments, OwnProgramPath());
     if (decision.mode == StartMode::removal) RunRemoval(decision);
 
     SetResourceModule(GetModuleHandleA(nullptr));

@@ -1,29 +1,18 @@
 #include "core/copy_identity.h"
 
 #include "core/product_profile.h"
+#include "core/text.h"
 
-#include <algorithm>
-#include <cctype>
-
-namespace {
-
-std::string Lower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-}  // namespace
+#include <string>
 
 bool IsProductOrSetupImage(const std::string& imageName, const std::string& ownImageName)
 {
-    const std::string name = Lower(imageName);
+    const std::string name = ToLower(imageName);
     if (name.empty()) return false;
-    const std::string uninstaller = Lower(ProductProfile::uninstallerPath + 1);
+    const std::string uninstaller = ToLower(ProductProfile::uninstallerPath + 1);
     const std::string tempPrefix = ProductProfile::temporaryUninstallerPrefix;
-    const bool temporaryCopy = name.size() > tempPrefix.size() + 4 && name.compare(0, tempPrefix.size(), tempPrefix) == 0 &&
-                               name.compare(name.size() - 4, 4, ".tmp") == 0;
-    return name == Lower(ProductProfile::mainExecutable) || name == Lower(ownImageName) || name == uninstaller ||
+    const bool temporaryCopy =
+        name.size() > tempPrefix.size() + 4 && StartsWith(name, tempPrefix) && EndsWithIgnoringCase(name, ".tmp");
+    return name == ToLower(ProductProfile::mainExecutable) || name == ToLower(ownImageName) || name == uninstaller ||
            temporaryCopy;
 }

@@ -1,7 +1,7 @@
 #include "core/destination_rules.h"
 
-#include "core/product_profile.h"
 #include "core/path_utils.h"
+#include "core/product_profile.h"
 
 namespace {
 
@@ -17,12 +17,12 @@ DestinationDecision DestinationOf(DestinationVerdict verdict, const std::string&
 
 }  // namespace
 
-DestinationDecision DecideDestination(const std::string& chosen, const FolderFacts& facts)
+DestinationDecision DecideDestination(const std::string& chosen, const FolderFacts& facts, LeadByteTest isLeadByte)
 {
     if (chosen.empty()) return DestinationDecision{};
     if (facts.holdsPreviousMajor) return DestinationDecision{DestinationVerdict::refuse, std::string()};
     if (!facts.holdsMainExecutable && facts.entryCount > 0)
         return DestinationOf(DestinationVerdict::appendSubfolder,
-                             JoinFolder(chosen, ProductProfile::productSubfolder));
-    return DestinationOf(DestinationVerdict::takeAsIs, WithoutTrailingBackslash(chosen));
+                             JoinFolder(chosen, ProductProfile::productSubfolder, isLeadByte));
+    return DestinationOf(DestinationVerdict::takeAsIs, WithoutTrailingBackslash(chosen, isLeadByte));
 }

@@ -2,6 +2,8 @@
 // decided from facts the page has probed on the machine.
 #pragma once
 
+#include "core/path_utils.h"
+
 #include <cstddef>
 #include <string>
 
@@ -27,4 +29,4 @@ struct DestinationDecision {
 // chosen is the path the folder dialog returned; a drive root keeps its
 // backslash there ("D:\"). The new destination never ends with a backslash,
 // and a root gets no second one ("D:\" gives "D:" or "D:\Pictorel 5").
-DestinationDecision DecideDestination(const std::string& chosen, const FolderFacts& facts);
+DestinationDecision DecideDestination(const std::string& chosen, const FolderFacts& facts, LeadByteTest isLeadByte);

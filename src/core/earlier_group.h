@@ -2,13 +2,15 @@
 // paths its log recorded. Win32-free.
 #pragma once
 
+#include "core/path_utils.h"
+
 #include <string>
 
 class EarlierGroupFinder {
 public:
     // programsFolder and startupFolder as read from the shell folders of the
     // earlier installation's scope; either may be empty.
-    EarlierGroupFinder(const std::string& programsFolder, const std::string& startupFolder);
+    EarlierGroupFinder(const std::string& programsFolder, const std::string& startupFolder, LeadByteTest isLeadByte);
 
     // Offers one "Shell Link: " path; a link below the Programs folder (and
     // not in the Startup folder) makes its folder the group.
@@ -18,11 +20,9 @@ public:
     const std::string& Group() const { return group_; }
 
 private:
+    LeadByteTest isLeadByte_;
     std::string prefix_;         // Programs folder + "\", lower case
     std::string startupPrefix_;  // Startup folder + "\", lower case; "" if none
     bool found_ = false;
     std::string group_;
 };
-
-// The lower-case folder followed by one backslash (an empty folder gives "\").
-std::string LowerFolderPrefix(const std::string& folder);

@@ -2,28 +2,20 @@
 
 #include "core/product_profile.h"
 
-std::string RemoveOneTrailingBackslash(std::string path)
+std::string FolderFromAppPath(const std::string& appPathValue, LeadByteTest isLeadByte)
 {
-    if (!path.empty() && path.back() == '\\') path.pop_back();
-    return path;
+    const std::string name = ProductProfile::mainExecutablePath;
+    for (std::size_t at = FindCharacter(appPathValue, "\\", 0, isLeadByte); at != std::string::npos;
+         at = FindCharacter(appPathValue, "\\", at + 1, isLeadByte)) {
+        if (appPathValue.compare(at, name.size(), name) == 0)
+            return WithoutTrailingBackslash(appPathValue.substr(0, at), isLeadByte);
+    }
+    return std::string();
 }
 
-std::string FolderFromAppPath(const std::string& appPathValue)
+std::string ProgramFilesFromWindowsFolder(const std::string& windowsFolder, LeadByteTest isLeadByte)
 {
-    std::size_t at = appPathValue.find(ProductProfile::mainExecutablePath);
-    if (at == std::string::npos) return std::string();
-    return RemoveOneTrailingBackslash(appPathValue.substr(0, at));
-}
-
-std::string ProgramFilesFromWindowsFolder(const std::string& windowsFolder)
-{
-    std::size_t slash = windowsFolder.find('\\');
+    std::size_t slash = FindCharacter(windowsFolder, "\\", 0, isLeadByte);
     std::string root = slash == std::string::npos ? windowsFolder : windowsFolder.substr(0, slash + 1);
-    return RemoveOneTrailingBackslash(root + ProductProfile::programFilesFallback);
-}
-
-std::string FolderOfProgram(const std::string& programPath)
-{
-    std::size_t slash = programPath.rfind('\\');
-    return slash == std::string::npos ? std::string() : programPath.substr(0, slash);
+    return WithoutTrailingBackslash(root + ProductProfile::programFilesFallback, isLeadByte);
 }

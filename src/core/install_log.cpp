@@ -14,35 +14,32 @@ bool IsWhiteSpace(char c)
 void AppendLogLine(const std::string& path, const std::string& text)
 {
     // Text mode: the runtime turns the newline into CR LF on Windows.
-    std::FILE* file = std::fopen(path.c_str(), "a");
-    if (file == nullptr) return;
-    std::fputs(text.c_str(), file);
-    std::fputc('\n', file);
-    std::fclose(file);
+    OwnedFile file = OpenFile(path, "a");
+    if (!file) return;
+    std::fputs(text.c_str(), file.get());
+    std::fputc('\n', file.get());
 }
 
-LogLineReader::LogLineReader(const std::string& path) : file_(std::fopen(path.c_str(), "r")) {}
+LogLineReader::LogLineReader(const std::string& path) : file_(OpenFile(path, "r")) {}
 
 LogLineReader::LogLineReader(std::FILE* file) : file_(file) {}
 
-LogLineReader::~LogLineReader()
-{
-    if (file_ != nullptr) std::fclose(file_);
-}
-
 bool LogLineReader::Next(std::string& line)
 {
-    if (file_ == nullptr) return false;
-    char buf[bufferSize];
-    if (std::fgets(buf, static_cast<int>(bufferSize), file_) == nullptr) return false;
-    buf[bufferSize - 1] = '\0';
+    if (!file_) return false;
+    char buf[logLineSize];
+    if (std::fgets(buf, static_cast<int>(logLineSize), file_.get()) == nullptr) return false;
+    buf[logLineSize - 1] = '\0';
     line.assign(buf, TrimLogLine(buf));
     return true;
 }
 
-void LogLineReader::Rewind()
+bool ForEachLogLine(const std::string& path, const std::function<void(const std::string& line)>& visit)
 {
-    if (file_ != nullptr) std::rewind(file_);
+    LogLineReader log(path);
+    if (!log.IsOpen()) return false;
+    for (std::string line; log.Next(line);) visit(line);
+    return true;
 }
 
 std::size_t TrimLogLine(char* buf)
@@ -88,11 +85,4 @@ std::string InstalledName(const std::string& operand)
     std::string source;
     std::string target;
     return SplitPair(operand, source, target) ? target : operand;
-}
-
-bool IsPlainFileName(const std::string& name)
-{
-    // An empty name would address the folder itself.
-    return !name.empty() && name.find_first_of("\\/:") == std::string::npos &&
-           name.find("..") == std::string::npos;
 }

@@ -2,8 +2,12 @@
 // Reading and parsing are Win32-free; every reader of the program uses them.
 #pragma once
 
+#include "core/buffer_sizes.h"
+#include "core/owned_file.h"
+
 #include <cstddef>
 #include <cstdio>
+#include <functional>
 #include <string>
 
 struct LogTag {
@@ -25,23 +29,20 @@ void AppendLogLine(const std::string& path, const std::string& text);
 // character), codes of 128 and above kept.
 class LogLineReader {
 public:
-    static constexpr std::size_t bufferSize = 512;
-
     explicit LogLineReader(const std::string& path);  // text mode
     explicit LogLineReader(std::FILE* file);           // takes ownership
-    ~LogLineReader();
-    LogLineReader(const LogLineReader&) = delete;
-    LogLineReader& operator=(const LogLineReader&) = delete;
 
     bool IsOpen() const { return file_ != nullptr; }
     // False at the end of the file (or when it is not open).
     bool Next(std::string& line);
-    // Back to the start, for a second pass.
-    void Rewind();
 
 private:
-    std::FILE* file_ = nullptr;
+    OwnedFile file_;
 };
+
+// Offers each line of the log at path to visit, as LogLineReader reads it;
+// false when the log does not open.
+bool ForEachLogLine(const std::string& path, const std::function<void(const std::string& line)>& visit);
 
 // Trims a line read into buf in place by the rules above; returns its length.
 std::size_t TrimLogLine(char* buf);
@@ -60,8 +61,3 @@ bool SplitPair(const std::string& operand, std::string& source, std::string& tar
 // The name a file operand has in the installation folder: after '>' for a
 // pair (leading white space removed), else the operand itself.
 std::string InstalledName(const std::string& operand);
-// A name read from a list or log for the file tags is a plain name or
-// pattern: no "\", "/", ":" and no "..". Anything else is ignored, so a
-// damaged or hostile log cannot reach outside the folder. An empty name,
-// which would stand for the folder itself, is not one either.
-bool IsPlainFileName(const std::string& name);

@@ -2,73 +2,83 @@
 
 #include <cstring>
 
-namespace {
-
-// The offset of the last backslash before end that is a character of its
-// own, not the second byte of a double-byte character; npos when none.
-std::size_t LastBackslashBefore(const char* text, std::size_t end, LeadByteTest isLeadByte)
+std::size_t FindCharacter(const std::string& text, const char* chars, std::size_t from, LeadByteTest isLeadByte)
 {
-    std::size_t last = std::string::npos;
-    for (std::size_t i = 0; i < end; ++i) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        if (isLeadByte != nullptr && isLeadByte(c) && i + 1 < end) {
+    for (std::size_t i = from; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (isLeadByte != nullptr && isLeadByte(c) && i + 1 < text.size())
             ++i;
-        } else if (c == '\\') {
-            last = i;
-        }
+        else if (c != '\0' && std::strchr(chars, c) != nullptr)
+            return i;
     }
+    return std::string::npos;
+}
+
+std::size_t LastBackslash(const std::string& text, std::size_t end, LeadByteTest isLeadByte)
+{
+    const std::string head = text.substr(0, end);
+    std::size_t last = std::string::npos;
+    for (std::size_t at = FindCharacter(head, "\\", 0, isLeadByte); at != std::string::npos;
+         at = FindCharacter(head, "\\", at + 1, isLeadByte))
+        last = at;
     return last;
 }
 
-bool EndsWithSeparator(const std::string& folder)
+bool EndsWithBackslash(const std::string& text, LeadByteTest isLeadByte)
 {
-    return !folder.empty() && (folder.back() == '\\' || folder.back() == '/');
+    return !text.empty() && LastBackslash(text, text.size(), isLeadByte) == text.size() - 1;
 }
-
-}  // namespace
 
 std::string ParentFolder(const char* path, LeadByteTest isLeadByte)
 {
     if (path == nullptr) return std::string();
-    std::size_t end = std::strlen(path);
-    if (end > 0 && LastBackslashBefore(path, end, isLeadByte) == end - 1) --end;
-    std::size_t last = LastBackslashBefore(path, end, isLeadByte);
+    const std::string folder = WithoutTrailingBackslash(path, isLeadByte);
+    const std::size_t last = LastBackslash(folder, folder.size(), isLeadByte);
     if (last == std::string::npos || last == 0) return std::string();
-    return std::string(path, last);
+    return folder.substr(0, last);
 }
 
-std::string JoinFolder(const std::string& folder, const std::string& entry)
+std::string FileNameOf(const std::string& path, LeadByteTest isLeadByte)
 {
-    if (!folder.empty() && folder.back() == '\\' && !entry.empty() && entry.front() == '\\')
+    std::size_t start = 0;
+    for (std::size_t at = FindCharacter(path, "\\/", 0, isLeadByte); at != std::string::npos;
+         at = FindCharacter(path, "\\/", at + 1, isLeadByte))
+        start = at + 1;
+    return path.substr(start);
+}
+
+std::string JoinFolder(const std::string& folder, const std::string& entry, LeadByteTest isLeadByte)
+{
+    if (EndsWithBackslash(folder, isLeadByte) && !entry.empty() && entry.front() == '\\')
         return folder + entry.substr(1);
     return folder + entry;
 }
 
-std::string WithoutTrailingBackslash(std::string folder)
+std::string WithoutTrailingBackslash(std::string folder, LeadByteTest isLeadByte)
 {
-    if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+    if (EndsWithBackslash(folder, isLeadByte)) folder.pop_back();
     return folder;
 }
 
-std::string JoinSearchPath(const std::string& folder, const std::string& name)
+std::string WithSeparator(const std::string& folder, LeadByteTest isLeadByte)
 {
-    return WithSeparator(folder) + name;
+    if (EndsWithBackslash(folder, isLeadByte) || (!folder.empty() && folder.back() == '/')) return folder;
+    return folder + "\\";
 }
 
-std::string WithSeparator(const std::string& folder)
+std::string JoinSearchPath(const std::string& folder, const std::string& name, LeadByteTest isLeadByte)
 {
-    return EndsWithSeparator(folder) ? folder : folder + "\\";
+    return WithSeparator(folder, isLeadByte) + name;
 }
 
-bool SameTextIgnoringCase(const std::string& a, const std::string& b)
+bool IsPlainFileName(const std::string& name, LeadByteTest isLeadByte)
 {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i];
-        char y = b[i];
-        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
-        if (x != y) return false;
-    }
-    return true;
+    return !name.empty() && FindCharacter(name, "\\/:", 0, isLeadByte) == std::string::npos &&
+           name.find("..") == std::string::npos;
+}
+
+bool IsFolderEntryName(const std::string& name, LeadByteTest isLeadByte)
+{
+    return !name.empty() && name != "." && name != ".." &&
+           FindCharacter(name, "\\/:?*", 0, isLeadByte) == std::string::npos;
 }

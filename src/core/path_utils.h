@@ -1,38 +1,54 @@
-// Path helpers that decide without touching the machine.
+// Path helpers that decide without touching the machine. Whatever looks for
+// a backslash takes the ANSI code page's lead-byte test: the second byte of a
+// double-byte character (0x5C in Shift-JIS "表" = 95 5C) is never taken for
+// a backslash. Win32-free.
 #pragma once
 
+#include "core/buffer_sizes.h"
+
+#include <cstddef>
 #include <string>
 
 // Tells whether a byte starts a double-byte character of the ANSI code page.
 using LeadByteTest = bool (*)(unsigned char);
 
+// The offset of the first character of chars in text at or after from (a
+// character boundary), trail bytes skipped; npos when there is none.
+std::size_t FindCharacter(const std::string& text, const char* chars, std::size_t from, LeadByteTest isLeadByte);
+// The offset of the last backslash before end that is a character of its
+// own; npos when none.
+std::size_t LastBackslash(const std::string& text, std::size_t end, LeadByteTest isLeadByte);
+bool EndsWithBackslash(const std::string& text, LeadByteTest isLeadByte);
+
 // The folder holding path, without a trailing backslash, or "" : one trailing
 // backslash is removed, then the text before the last backslash is returned
-// when that backslash stands after the first character. The second byte of a
-// double-byte character is never taken for a backslash. A null path gives "".
+// when that backslash stands after the first character. A null path gives "".
 std::string ParentFolder(const char* path, LeadByteTest isLeadByte);
+
+// The text after the last "\" or "/": the file name of a path.
+std::string FileNameOf(const std::string& path, LeadByteTest isLeadByte);
 
 // folder + entry where entry begins with a backslash ("\Pictrl5.exe"):
 // a folder that already ends with a backslash (a drive root "D:\") gets no
 // second one.
-std::string JoinFolder(const std::string& folder, const std::string& entry);
+std::string JoinFolder(const std::string& folder, const std::string& entry, LeadByteTest isLeadByte);
 
-// A folder as held by the program: no trailing backslash ("D:\" -> "D:").
-std::string WithoutTrailingBackslash(std::string folder);
-
-// folder, a backslash unless the folder already ends with "\" or "/", then
-// name: how file searches and their matches are addressed (an empty folder
-// gives "\" + name, the root of the current drive).
-std::string JoinSearchPath(const std::string& folder, const std::string& name);
+// A folder as held by the program: one trailing backslash removed ("D:\" -> "D:").
+std::string WithoutTrailingBackslash(std::string folder, LeadByteTest isLeadByte);
 
 // folder with a backslash after it unless it already ends with "\" or "/"
-// (an empty folder gives "\"): the form in which two folders are compared.
-std::string WithSeparator(const std::string& folder);
+// (an empty folder gives "\"): the form in which two folders are compared,
+// and, followed by a name, how file searches and their matches are addressed.
+std::string WithSeparator(const std::string& folder, LeadByteTest isLeadByte);
+std::string JoinSearchPath(const std::string& folder, const std::string& name, LeadByteTest isLeadByte);
 
-// Byte by byte with the letters A to Z folded: how two folders are found to
-// be the same one.
-bool SameTextIgnoringCase(const std::string& a, const std::string& b);
+// A name read from a list or log for the file tags is a plain name or
+// pattern: no "\", "/", ":" and no "..". Anything else is ignored, so a
+// damaged or hostile log cannot reach outside the folder. An empty name,
+// which would stand for the folder itself, is not one either.
+bool IsPlainFileName(const std::string& name, LeadByteTest isLeadByte);
 
-constexpr std::size_t maxPath = 260;  // MAX_PATH, the program's path buffers
-// True when text fits a MAX_PATH buffer with its terminating zero.
-inline bool FitsMaxPath(const std::string& text) { return text.size() < maxPath; }
+// A name a folder search returned is used only when it names an entry of
+// that folder: not ".", "..", nor one holding "\", "/", ":", "?" or "*" (the
+// search converts Unicode names with best-fit mapping, so "∕" comes back "/").
+bool IsFolderEntryName(const std::string& name, LeadByteTest isLeadByte);

@@ -1,13 +1,16 @@
 // The program group as typed by the user, made fit for use. Win32-free.
 #pragma once
 
+#include "core/path_utils.h"
+
 #include <string>
 #include <vector>
 
 // Every "/" becomes "\"; then blanks, tabs, CR, LF and "\" are removed from
 // the start and then from the end.
-std::string CleanProgramGroup(const std::string& typed);
+std::string CleanProgramGroup(const std::string& typed, LeadByteTest isLeadByte);
 
 // The folders of a cleaned group below the Programs folder, outermost first:
 // one for each "\" (the text before it), then the whole group.
-std::vector<std::string> GroupFolderChain(const std::string& programsFolder, const std::string& cleanedGroup);
+std::vector<std::string> GroupFolderChain(const std::string& programsFolder, const std::string& cleanedGroup,
+                                          LeadByteTest isLeadByte);

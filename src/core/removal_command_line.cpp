@@ -1,7 +1,7 @@
 #include "core/removal_command_line.h"
 
-#include "core/product_profile.h"
 #include "core/path_utils.h"
+#include "core/product_profile.h"
 
 std::string QuotedArgument(const std::string& path)
 {

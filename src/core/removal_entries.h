@@ -3,6 +3,8 @@
 // before anything goes.
 #pragma once
 
+#include "core/path_utils.h"
+
 #include <string>
 
 // For a line of one of the file tags (tag, or any of "File Copy: ",
@@ -10,7 +12,7 @@
 // of the files to delete from the installation folder. The annotation after
 // " | " is dropped and a pair gives its installed name. False for other lines
 // and for names with a folder part, which would reach outside the folder.
-bool FilePatternToRemove(const std::string& line, const char* tag, std::string& pattern);
+bool FilePatternToRemove(const std::string& line, const char* tag, std::string& pattern, LeadByteTest isLeadByte);
 
 // For a "Shell Link: " line: the shortcut file to delete. Only a path ending
 // in ".lnk" (any case) qualifies; the log can name no other kind of file.

@@ -2,30 +2,9 @@
 
 #include "core/product_profile.h"
 #include "core/setup_state.h"
+#include "core/text.h"
 
-#include <algorithm>
-#include <cctype>
-
-namespace {
-
-bool EqualsIgnoringCase(const std::string& a, const char* b)
-{
-    std::size_t i = 0;
-    for (; i < a.size() && b[i] != '\0'; ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return i == a.size() && b[i] == '\0';
-}
-
-std::string ToLower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-}  // namespace
+#include <string>
 
 StartDecision DecideStartMode(const std::vector<std::string>& arguments, const std::string& programPath)
 {
@@ -43,7 +22,7 @@ StartDecision DecideStartMode(const std::vector<std::string>& arguments, const s
         return decision;
     }
 
-    if (count >= 2 && EqualsIgnoringCase(arguments[1], ProductProfile::installSwitch))
+    if (count >= 2 && SameTextIgnoringCase(arguments[1], ProductProfile::installSwitch))
         decision.mode = StartMode::install;
     else if (ToLower(programPath).find(ProductProfile::installerNameMarker) != std::string::npos)
         decision.mode = StartMode::install;

@@ -1,18 +1,12 @@
 #include "core/version_line.h"
 
+#include "core/buffer_sizes.h"
 #include "core/text_format.h"
-
-namespace {
-
-// As wsprintfA allows: no formatted text is longer.
-constexpr std::size_t lineCapacity = 1024;
-
-}  // namespace
 
 std::string BuildLabel(std::uint32_t revision)
 {
     std::string label;
-    if (revision != 0) FormatInto(label, lineCapacity, "Beta %d", static_cast<int>(revision));
+    if (revision != 0) FormatInto(label, formattedTextSize, "Beta %d", static_cast<int>(revision));
     return label;
 }
 
@@ -22,7 +16,7 @@ std::string VersionLine(const std::string& format, std::uint32_t major, std::uin
     std::string line = format;
     std::string label = BuildLabel(revision);
     // The format is the dialog template's text, part of this program.
-    FormatInto(line, lineCapacity, format.c_str(), static_cast<int>(major), static_cast<int>(minor),
+    FormatInto(line, formattedTextSize, format.c_str(), static_cast<int>(major), static_cast<int>(minor),
                static_cast<int>(build), label.c_str());
     return line;
 }

@@ -1,9 +1,12 @@
 #include "engine/file_copy.h"
 
-#include "core/product_profile.h"
 #include "core/path_utils.h"
-#include "win/handles.h"
+#include "core/product_profile.h"
+#include "core/text.h"
 #include "engine/reboot_delete.h"
+#include "win/code_page.h"
+#include "win/folder_entries.h"
+#include "win/handles.h"
 
 #include <windows.h>
 
@@ -120,8 +123,8 @@ int CopyOne(const char* fileName, const char* sourceFolder, const char* destFold
             const SourceFacts* known)
 {
     if (fileName == nullptr) return 0;
-    const std::string from = WithSeparator(sourceFolder != nullptr ? sourceFolder : "");
-    const std::string to = WithSeparator(destFolder != nullptr ? destFolder : "");
+    const std::string from = WithSeparator(sourceFolder != nullptr ? sourceFolder : "", IsCodePageLeadByte);
+    const std::string to = WithSeparator(destFolder != nullptr ? destFolder : "", IsCodePageLeadByte);
     const bool sameFolder = SameTextIgnoringCase(from, to);
     if (sameFolder && newName == nullptr) return 1;
 
@@ -145,20 +148,17 @@ int CopyOneFile(const char* fileName, const char* sourceFolder, const char* dest
 int CopyMatchingFiles(const char* pattern, const char* sourceFolder, const char* destFolder)
 {
     if (pattern == nullptr) return 0;
-    const std::string search = JoinSearchPath(sourceFolder != nullptr ? sourceFolder : "", pattern);
-    if (!FitsMaxPath(search)) return 0;
-    WIN32_FIND_DATAA match;
-    FindHandle find(FindFirstFileA(search.c_str(), &match));
-    if (!find.IsValid()) return 0;
+    FolderEntries matches(sourceFolder != nullptr ? sourceFolder : "", pattern);
+    if (!matches.Next()) return 0;
 
     // Creating an existing folder fails harmlessly; asking first would cost
     // one more lookup per call.
     CreateDirectoryA(destFolder != nullptr ? destFolder : "", nullptr);
     int copied = 0;
     do {
-        const SourceFacts facts = FoundSource(match);
-        if (!CopyOne(match.cFileName, sourceFolder, destFolder, nullptr, &facts)) break;
+        const SourceFacts facts = FoundSource(matches.Entry());
+        if (!CopyOne(matches.Name(), sourceFolder, destFolder, nullptr, &facts)) break;
         ++copied;
-    } while (FindNextFileA(find.Get(), &match));
+    } while (matches.Next());
     return copied;
 }

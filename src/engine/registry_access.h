@@ -1,15 +1,9 @@
-// String values in the registry, read into a MAX_PATH buffer and written as
-// REG_SZ.
+// String values written to the registry as REG_SZ (win/registry_text.h reads them).
 #pragma once
 
 #include <windows.h>
 
 #include <string>
-
-// The value's text up to its first zero byte, whatever its type; "" when the
-// key or value is missing or the data does not fit 260 bytes. A null
-// valueName reads the key's default value.
-std::string ReadRegistryString(HKEY root, const char* subkey, const char* valueName);
 
 // Creates subkey (and every missing key on its path) and sets valueName (null:
 // the default value) to text as REG_SZ, its terminating zero counted. True

@@ -2,7 +2,7 @@
 
 #include "core/product_profile.h"
 #include "core/setup_state.h"
-#include "engine/registry_access.h"
+#include "win/registry_text.h"
 
 #include <windows.h>
 

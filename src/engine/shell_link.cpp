@@ -1,12 +1,13 @@
 #include "engine/shell_link.h"
 
-#include "core/product_profile.h"
-#include "core/setup_state.h"
 #include "core/install_log.h"
 #include "core/path_utils.h"
-#include "win/string_resources.h"
-#include "win/handles.h"
+#include "core/product_profile.h"
 #include "core/resource_ids.h"
+#include "core/setup_state.h"
+#include "win/code_page.h"
+#include "win/handles.h"
+#include "win/string_resources.h"
 
 #include <objbase.h>
 #include <shlobj.h>
@@ -18,8 +19,6 @@
 std::int32_t comInitialized = 0;
 
 namespace {
-
-constexpr std::size_t targetBufferSize = 512;
 
 void ShowLinkProblem(const char* text)
 {
@@ -34,7 +33,7 @@ bool BareTarget(const char* target, std::string& bare)
     if (target == nullptr) target = "";
     if (target[0] == '"') ++target;
     bare = target;
-    if (bare.size() >= targetBufferSize) return false;
+    if (bare.size() >= linkTargetSize) return false;
     if (!bare.empty() && bare.back() == '"') bare.pop_back();
     return true;
 }
@@ -80,7 +79,7 @@ HRESULT CreateShellLink(const char* target, const char* linkPath, const char* de
     DescribeLink(link.Get(), target, description, showCommand, arguments, workingFolder);
     result = SaveLink(file.Get(), linkPath);
     if (SUCCEEDED(result))
-        AppendLogLine(JoinFolder(setupState.destFolder, ProductProfile::uninstallLogPath),
+        AppendLogLine(JoinFolder(setupState.destFolder, ProductProfile::uninstallLogPath, IsCodePageLeadByte),
                       std::string(LogTag::shellLink) + linkPath);
     return result;
 }

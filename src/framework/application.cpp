@@ -1,8 +1,8 @@
 #include "framework/application.h"
 
+#include "core/resource_ids.h"
 #include "framework/dialog.h"
 #include "win/string_resources.h"
-#include "core/resource_ids.h"
 
 namespace {
 

@@ -34,7 +34,42 @@ BOOL Dialog::OnInitDialog()
     return TRUE;
 }
 
-bool Dialog::OnCommand(int id, int, HWND)
+std::string Dialog::ItemText(int id) const
+{
+    return WindowText(Item(id));
+}
+
+void Dialog::SetItemText(int id, const std::string& text) const
+{
+    SetWindowTextA(Item(id), text.c_str());
+}
+
+void Dialog::ShowItem(int id, bool show) const
+{
+    ShowWindow(Item(id), show ? SW_SHOW : SW_HIDE);
+}
+
+void Dialog::EnableItem(int id, bool enable) const
+{
+    EnableWindow(Item(id), enable ? TRUE : FALSE);
+}
+
+bool Dialog::IsItemEnabled(int id) const
+{
+    return IsWindowEnabled(Item(id)) != FALSE;
+}
+
+bool Dialog::IsItemChecked(int id) const
+{
+    return SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Dialog::CheckItem(int id, bool check) const
+{
+    SendMessageA(Item(id), BM_SETCHECK, check ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool Dialog::OnButton(int id)
 {
     switch (id) {
     case IDOK: OnOK(); return true;
@@ -81,7 +116,15 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND window, UINT message, WPARAM wParam, LP
         NoteWindowDestroyed(dialog);
         return FALSE;
     }
-    return dialog->Dispatch(message, wParam, lParam);
+    // No exception may unwind through the system's code that called us: one
+    // that reaches here ends the modal dialog at the root, as a dialog that
+    // could not run (-1).
+    try {
+        return dialog->Dispatch(message, wParam, lParam);
+    } catch (...) {
+        ::EndDialog(GetAncestor(window, GA_ROOT), -1);
+        return FALSE;
+    }
 }
 
 INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
@@ -90,7 +133,8 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_INITDIALOG:
         return OnInitDialog();
     case WM_COMMAND:
-        return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)) ? TRUE : FALSE;
+        // Buttons, Enter, Escape and the close box all come as BN_CLICKED (0).
+        return HIWORD(wParam) == BN_CLICKED && OnButton(LOWORD(wParam)) ? TRUE : FALSE;
     default:
         return OnMessage(message, wParam, lParam);
     }

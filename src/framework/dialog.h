@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 class Dialog {
 public:
     Dialog(UINT templateId, HWND parent) : templateId_(templateId), parent_(parent) {}
@@ -28,13 +30,24 @@ public:
     HWND Window() const { return window_; }
     HWND Item(int id) const { return GetDlgItem(window_, id); }
 
+    // The controls of the dialog by id.
+    std::string ItemText(int id) const;
+    void SetItemText(int id, const std::string& text) const;
+    void ShowItem(int id, bool show) const;
+    void EnableItem(int id, bool enable) const;
+    bool IsItemEnabled(int id) const;
+    bool IsItemChecked(int id) const;
+    void CheckItem(int id, bool check) const;
+
 protected:
     // Fills the controls from the members. True lets the system put the
     // focus on the first control; false says the handler has set it.
     virtual BOOL OnInitDialog();
     virtual void DoDataExchange(DataExchange&) {}
-    // Routes IDOK and IDCANCEL; true when the command was handled.
-    virtual bool OnCommand(int id, int code, HWND control);
+    // The one place for button clicks: IDOK and IDCANCEL (Enter, Escape and
+    // the close box come as these) go to OnOK and OnCancel; true when the
+    // click was handled.
+    virtual bool OnButton(int id);
     virtual void OnOK();
     virtual void OnCancel();
     // Any other message; the result as a dialog procedure returns it.

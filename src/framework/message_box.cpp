@@ -1,7 +1,7 @@
 #include "framework/message_box.h"
 
-#include "framework/application.h"
 #include "core/message_box_icon.h"
+#include "framework/application.h"
 
 int AppMessageBox(const std::string& text, UINT type)
 {

@@ -3,7 +3,9 @@
 #include "core/install_folder_rules.h"
 #include "core/product_profile.h"
 #include "core/setup_state.h"
-#include "engine/registry_access.h"
+#include "win/code_page.h"
+#include "win/module_path.h"
+#include "win/registry_text.h"
 
 #include <windows.h>
 
@@ -13,8 +15,9 @@ std::string FindExistingInstallFolder()
 {
     std::string folder = ReadRegistryString(HKEY_LOCAL_MACHINE, ProductProfile::productKey, ProductProfile::pathValue);
     if (folder.empty())
-        folder = FolderFromAppPath(ReadRegistryString(HKEY_LOCAL_MACHINE, ProductProfile::appPathKey, nullptr));
-    return RemoveOneTrailingBackslash(folder);
+        folder = FolderFromAppPath(ReadRegistryString(HKEY_LOCAL_MACHINE, ProductProfile::appPathKey, nullptr),
+                                   IsCodePageLeadByte);
+    return WithoutTrailingBackslash(folder, IsCodePageLeadByte);
 }
 
 std::string DefaultProgramsRoot()
@@ -22,20 +25,18 @@ std::string DefaultProgramsRoot()
     std::string root =
         ReadRegistryString(HKEY_LOCAL_MACHINE, ProductProfile::currentVersionKey, ProductProfile::programFilesValue);
     if (root.empty()) {
-        char windows[MAX_PATH] = "";
-        UINT n = GetWindowsDirectoryA(windows, MAX_PATH);
-        root = ProgramFilesFromWindowsFolder(std::string(windows, n < MAX_PATH ? n : 0));
+        char windows[maxPath] = "";
+        const UINT n = GetWindowsDirectoryA(windows, static_cast<UINT>(maxPath));
+        root = ProgramFilesFromWindowsFolder(std::string(windows, n < maxPath ? n : 0), IsCodePageLeadByte);
     }
-    return RemoveOneTrailingBackslash(root);
+    return WithoutTrailingBackslash(root, IsCodePageLeadByte);
 }
 
 std::string SetupFolderPath()
 {
-    char path[MAX_PATH] = "";
-    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
     // A truncated path names no real folder; the damage check then stops the run.
-    if (n == 0 || n >= MAX_PATH) return std::string();
-    return FolderOfProgram(std::string(path, n));
+    const std::string path = OwnProgramPath();
+    return ParentFolder(path.c_str(), IsCodePageLeadByte);
 }
 
 void ReadFileVersion(const std::string& path)

@@ -1,19 +1,20 @@
 #include "install/install_procedure.h"
 
+#include "core/install_log.h"
+#include "core/path_utils.h"
 #include "core/product_profile.h"
+#include "core/program_group.h"
+#include "core/resource_ids.h"
 #include "core/setup_state.h"
 #include "engine/file_copy.h"
-#include "core/install_log.h"
-#include "win/parent_folder.h"
-#include "core/path_utils.h"
-#include "core/program_group.h"
 #include "engine/registry_access.h"
 #include "engine/scope_folders.h"
 #include "engine/shell_link.h"
-#include "win/string_resources.h"
-#include "win/handles.h"
-#include "core/resource_ids.h"
 #include "uninstall/log_replay.h"
+#include "win/code_page.h"
+#include "win/handles.h"
+#include "win/process.h"
+#include "win/string_resources.h"
 
 #include <windows.h>
 
@@ -36,9 +37,8 @@ std::string LogPath()
 // Programs folder itself; the shortcut then goes straight into it.
 void MakeShortcut(const std::string& folder, UINT nameId, const std::string& target)
 {
-    std::string link = folder;
-    if (link.empty() || link.back() != '\\') link += '\\';
-    link += LoadResourceString(nameId) + ProductProfile::shortcutExtension;
+    const std::string link =
+        JoinFolder(folder, "\\" + LoadResourceString(nameId) + ProductProfile::shortcutExtension, IsCodePageLeadByte);
     if (!FitsMaxPath(link)) return;
     CreateShellLink(target.c_str(), link.c_str(), "", SW_SHOWNORMAL, nullptr, nullptr);
 }
@@ -57,10 +57,10 @@ void MakeProgramGroup()
 {
     const std::string programs =
         ReadScopeShellFolder(ProductProfile::commonProgramsValue, ProductProfile::programsValue);
-    setupState.programGroup = CleanProgramGroup(setupState.programGroup);
+    setupState.programGroup = CleanProgramGroup(setupState.programGroup, IsCodePageLeadByte);
     if (programs.empty()) return;
 
-    const std::vector<std::string> chain = GroupFolderChain(programs, setupState.programGroup);
+    const std::vector<std::string> chain = GroupFolderChain(programs, setupState.programGroup, IsCodePageLeadByte);
     for (const std::string& folder : chain) CreateDirectoryA(folder.c_str(), nullptr);
     const std::string& group = chain.back();
     AppendLogLine(LogPath(), std::string(LogTag::madeDir) + group);
@@ -105,24 +105,17 @@ void WriteRegistryEntries()
 void RunProductWithOptions()
 {
     const std::string exe = DestPath(ProductProfile::mainExecutablePath);
-    std::string commandLine = ProductProfile::readOptionsSwitch;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
-        return;
-    KernelHandle processHandle(process.hProcess);
-    KernelHandle threadHandle(process.hThread);
-    WaitForSingleObject(processHandle.Get(), INFINITE);
+    const KernelHandle product = StartProcess(exe, ProductProfile::readOptionsSwitch);
+    if (product.IsValid()) WaitForSingleObject(product.Get(), INFINITE);
 }
 
 void HandOverOptionsFile()
 {
     // The variable a self-extracting package sets for the setup it unpacked.
-    char sfxName[MAX_PATH] = "";
-    DWORD length = GetEnvironmentVariableA(ProductProfile::sfxNameVariable, sfxName, MAX_PATH);
-    const std::string packageFolder = length > 0 && length < MAX_PATH ? ParentFolder(sfxName) : std::string();
+    char sfxName[maxPath] = "";
+    const DWORD length = GetEnvironmentVariableA(ProductProfile::sfxNameVariable, sfxName, static_cast<DWORD>(maxPath));
+    const std::string packageFolder =
+        length > 0 && length < maxPath ? ParentFolder(sfxName, IsCodePageLeadByte) : std::string();
     const char* ini = ProductProfile::settingsFile;
     int copied = 0;
     if (!packageFolder.empty())
@@ -135,20 +128,18 @@ void HandOverOptionsFile()
 
 void InstallFromList(const std::string& listPath)
 {
-    LogLineReader reader(listPath);
-    std::string line;
-    while (reader.Next(line)) {
-        if (!HasTag(line, LogTag::fileCopy)) continue;
+    ForEachLogLine(listPath, [](const std::string& line) {
+        if (!HasTag(line, LogTag::fileCopy)) return;
         const std::string operand = TagOperand(line, LogTag::fileCopy);
         std::string name, newName;
         if (SplitPair(operand, name, newName)) {
-            if (IsPlainFileName(name) && IsPlainFileName(newName))
+            if (IsPlainFileName(name, IsCodePageLeadByte) && IsPlainFileName(newName, IsCodePageLeadByte))
                 CopyOneFile(name.c_str(), setupState.sourceFolder.c_str(), setupState.destFolder.c_str(),
                             newName.c_str());
-        } else if (IsPlainFileName(operand)) {
+        } else if (IsPlainFileName(operand, IsCodePageLeadByte)) {
             CopyMatchingFiles(operand.c_str(), setupState.sourceFolder.c_str(), setupState.destFolder.c_str());
         }
-    }
+    });
 }
 
 int RunInstall()

@@ -1,7 +1,7 @@
 #include "instances/instance_manager.h"
 
-#include "instances/main_window.h"
 #include "core/shared_instance_list.h"
+#include "instances/main_window.h"
 
 COXInstanceManager::COXInstanceManager(const char* instanceName, DWORD additionalAreaSize)
     : name_(instanceName != nullptr ? instanceName : ""), additionalAreaSize_(additionalAreaSize)
@@ -17,7 +17,7 @@ COXInstanceManager::COXInstanceManager(const char* instanceName, DWORD additiona
 COXInstanceManager::~COXInstanceManager()
 {
     UnregisterProcess(GetCurrentProcessId());
-    additionalView_.Unmap();
+    additionalView_.Close();
     mapping_.Close();
     additionalMutex_.Close();
     listMutex_.Close();
@@ -84,7 +84,7 @@ bool COXInstanceManager::MapSharedList()
 
 void COXInstanceManager::UnmapSharedList()
 {
-    listView_.Unmap();
+    listView_.Close();
 }
 
 void COXInstanceManager::ResetSharedList()

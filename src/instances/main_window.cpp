@@ -1,5 +1,7 @@
 #include "instances/main_window.h"
 
+#include "core/buffer_sizes.h"
+
 #include <cstring>
 
 namespace {
@@ -24,7 +26,7 @@ BOOL CALLBACK CheckWindow(HWND window, LPARAM lParam)
     if (owner != search->processId) return TRUE;
     if (GetWindow(window, GW_OWNER) != nullptr) return TRUE;
     if (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) return TRUE;
-    char title[512];
+    char title[windowTitleSize];
     title[0] = '\0';
     GetWindowTextA(window, title, sizeof title);
     title[sizeof title - 1] = '\0';

@@ -1,10 +1,11 @@
 #include "uninstall/default_shortcuts.h"
 
-#include "core/product_profile.h"
 #include "core/path_utils.h"
-#include "win/handles.h"
+#include "core/product_profile.h"
 #include "uninstall/log_replay.h"
 #include "uninstall/user_hives.h"
+#include "win/code_page.h"
+#include "win/handles.h"
 #include "win/registry_text.h"
 
 #include <windows.h>
@@ -25,9 +26,9 @@ struct ShellFolderNames {
 void DeleteDefaultShortcut(HKEY shellFolders, const char* valueName)
 {
     std::string folder;
-    ReadValueText(shellFolders, valueName, folder);
+    ReadValueText(shellFolders, valueName, registryTextSize, folder);
     if (folder.empty()) return;
-    std::string path = JoinFolder(folder, ProductProfile::defaultShortcutFile);
+    std::string path = JoinFolder(folder, ProductProfile::defaultShortcutFile, IsCodePageLeadByte);
     if (FitsMaxPath(path)) DeleteFileA(path.c_str());
 }
 
@@ -36,9 +37,9 @@ void DeleteDefaultShortcut(HKEY shellFolders, const char* valueName)
 void RemoveDefaultGroup(HKEY shellFolders, const char* valueName)
 {
     std::string folder;
-    ReadValueText(shellFolders, valueName, folder);
+    ReadValueText(shellFolders, valueName, registryTextSize, folder);
     if (folder.empty()) return;
-    std::string group = JoinFolder(folder, ProductProfile::defaultGroupFolder);
+    std::string group = JoinFolder(folder, ProductProfile::defaultGroupFolder, IsCodePageLeadByte);
     if (!FitsMaxPath(group)) return;
     DeleteMatchingFiles(group, "*.*");
     RemoveDirectoryA(group.c_str());

@@ -1,5 +1,6 @@
 #include "uninstall/image_associations.h"
 
+#include "core/buffer_sizes.h"
 #include "core/product_profile.h"
 #include "win/handles.h"
 #include "win/registry_text.h"
@@ -36,7 +37,7 @@ bool OpenProductAssociation(const AssociationRoot& root, const char* extension, 
 {
     if (key.Open(root.key.Get(), extension, KEY_ALL_ACCESS) != ERROR_SUCCESS) return false;
     std::string association;
-    return ReadValueText(key.Get(), root.valueName, association) &&
+    return ReadValueText(key.Get(), root.valueName, registryTextSize, association) &&
            association.find(ProductProfile::mainExecutable) != std::string::npos;
 }
 
@@ -47,7 +48,7 @@ RestoreTable ReadSavedAssociations(const AssociationRoot& root)
     for (std::size_t i = 0; i < restore.size(); ++i) {
         RegKey key;
         if (OpenProductAssociation(root, ProductProfile::imageExtensions[i], key))
-            ReadValueText(key.Get(), ProductProfile::savedAssociationValue, restore[i]);
+            ReadValueText(key.Get(), ProductProfile::savedAssociationValue, registryTextSize, restore[i]);
     }
     return restore;
 }

@@ -1,10 +1,11 @@
 #include "uninstall/log_replay.h"
 
 #include "core/install_log.h"
-#include "win/parent_folder.h"
 #include "core/path_utils.h"
-#include "win/handles.h"
 #include "core/removal_entries.h"
+#include "win/code_page.h"
+#include "win/folder_entries.h"
+#include "win/handles.h"
 
 #include <windows.h>
 
@@ -15,7 +16,7 @@ namespace {
 void RemoveFolderChain(std::string folder)
 {
     while (!folder.empty() && FitsMaxPath(folder) && RemoveDirectoryA(folder.c_str()))
-        folder = ParentFolder(folder.c_str());
+        folder = ParentFolder(folder.c_str(), IsCodePageLeadByte);
 }
 
 void DeleteOneMatch(const std::string& path, int& count)
@@ -31,46 +32,34 @@ void DeleteOneMatch(const std::string& path, int& count)
 void RemoveLoggedLinksAndFolders(const std::string& logPath)
 {
     if (!FitsMaxPath(logPath)) return;
-    LogLineReader log(logPath);
-    if (!log.IsOpen()) return;
-    std::string line;
     std::string path;
     // All shortcuts first, so that a group folder they emptied goes below.
-    while (log.Next(line)) {
+    const bool read = ForEachLogLine(logPath, [&](const std::string& line) {
         if (ShortcutToRemove(line, path) && FitsMaxPath(path)) DeleteFileA(path.c_str());
-    }
-    log.Rewind();
-    while (log.Next(line)) {
+    });
+    if (!read) return;
+    ForEachLogLine(logPath, [&](const std::string& line) {
         if (FolderToRemove(line, path)) RemoveFolderChain(path);
-    }
+    });
 }
 
 void RemoveLoggedFiles(const std::string& logPath, const std::string& folder, const char* tag)
 {
     if (!FitsMaxPath(logPath)) return;
-    LogLineReader log(logPath);
-    if (!log.IsOpen()) return;
-    std::string line;
     std::string pattern;
-    while (log.Next(line)) {
-        if (FilePatternToRemove(line, tag, pattern)) DeleteMatchingFiles(folder, pattern);
-    }
+    ForEachLogLine(logPath, [&](const std::string& line) {
+        if (FilePatternToRemove(line, tag, pattern, IsCodePageLeadByte)) DeleteMatchingFiles(folder, pattern);
+    });
 }
 
 int DeleteMatchingFiles(const std::string& folder, const std::string& pattern)
 {
-    std::string searchPath = JoinSearchPath(folder, pattern);
-    if (!FitsMaxPath(searchPath)) return 0;
-    WIN32_FIND_DATAA found;
-    FindHandle search(FindFirstFileA(searchPath.c_str(), &found));
-    if (!search.IsValid()) return 0;
     int count = 0;
-    do {
-        // "." and ".." match "*.*": their attributes are the folders' own and
-        // a folder above, which are not ours to change.
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-        std::string path = JoinSearchPath(folder, found.cFileName);
+    for (FolderEntries found(folder, pattern); found.Next();) {
+        // Subfolders are not ours to change.
+        if (found.IsFolder()) continue;
+        const std::string path = JoinSearchPath(folder, found.Name(), IsCodePageLeadByte);
         if (FitsMaxPath(path)) DeleteOneMatch(path, count);
-    } while (FindNextFileA(search.Get(), &found));
+    }
     return count;
 }

@@ -1,9 +1,9 @@
 #include "uninstall/registry_cleanup.h"
 
+#include "core/buffer_sizes.h"
 #include "core/product_profile.h"
-#include "win/handles.h"
 #include "uninstall/user_hives.h"
-#include "win/registry_text.h"
+#include "win/handles.h"
 
 #include <cstdio>
 

@@ -1,15 +1,15 @@
 #include "uninstall/temporary_uninstaller.h"
 
-#include "core/product_profile.h"
-#include "core/setup_state.h"
 #include "core/path_utils.h"
-#include "win/handles.h"
+#include "core/product_profile.h"
 #include "core/removal_command_line.h"
+#include "core/setup_state.h"
+#include "win/module_path.h"
+#include "win/process.h"
 
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -21,27 +21,9 @@ bool MakeTemporaryCopy(std::string& copyPath, std::string& ownPath)
     char copy[maxPath];
     if (GetTempFileNameA(tempFolder, ProductProfile::temporaryUninstallerPrefix, 0, copy) == 0) return false;
     copyPath = copy;
-    char own[maxPath];
-    const DWORD ownLength = GetModuleFileNameA(nullptr, own, static_cast<DWORD>(maxPath));
-    // A name cut to the buffer is not this executable's name.
-    if (ownLength == 0 || ownLength >= maxPath) return false;
-    ownPath = own;
+    ownPath = OwnProgramPath();
+    if (ownPath.empty()) return false;
     CopyFileA(ownPath.c_str(), copyPath.c_str(), FALSE);
-    return true;
-}
-
-bool StartCopy(const std::string& copyPath, const std::string& commandLine)
-{
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(copyPath.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                        &process))
-        return false;
-    KernelHandle thread(process.hThread);
-    KernelHandle started(process.hProcess);
     return true;
 }
 
@@ -54,7 +36,7 @@ void StartTemporaryUninstaller()
     std::string commandLine;
     if (MakeTemporaryCopy(copyPath, ownPath) &&
         BuildRemovalCommandLine(copyPath, ownPath, setupState.silent != 0, commandLine) &&
-        StartCopy(copyPath, commandLine)) {
+        StartProcess(copyPath, commandLine, true).IsValid()) {
         // The process ends here, its exit-time clean-up skipped: it stays in
         // the instance list until the list's block goes away.
         TerminateProcess(GetCurrentProcess(), 0);

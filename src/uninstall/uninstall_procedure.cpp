@@ -1,11 +1,12 @@
 #include "uninstall/uninstall_procedure.h"
 
-#include "core/product_profile.h"
 #include "core/path_utils.h"
+#include "core/product_profile.h"
 #include "uninstall/default_shortcuts.h"
 #include "uninstall/image_associations.h"
 #include "uninstall/log_replay.h"
 #include "uninstall/registry_cleanup.h"
+#include "win/code_page.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -14,8 +15,8 @@ namespace {
 
 void ReplayLogs(const std::string& folder)
 {
-    const std::string logs[] = {JoinSearchPath(folder, ProductProfile::earlierLog),
-                                JoinSearchPath(folder, ProductProfile::uninstallLog)};
+    const std::string logs[] = {JoinSearchPath(folder, ProductProfile::earlierLog, IsCodePageLeadByte),
+                                JoinSearchPath(folder, ProductProfile::uninstallLog, IsCodePageLeadByte)};
     // Each log in full, both passes, before the next.
     for (const std::string& log : logs) RemoveLoggedLinksAndFolders(log);
     for (const std::string& log : logs) RemoveLoggedFiles(log, folder, nullptr);

@@ -4,8 +4,7 @@
 #include <string>
 
 // Removes the product's registry entries, gives back the image associations,
-// replays "install.log" and "PictrlUnInst.log" of folder (given with its
-// trailing backslash), deletes the log and the folder when nothing else is
+// replays "install.log" and "PictrlUnInst.log" of folder, deletes the log and the folder when nothing else is
 // left in it, and the default shortcuts and group of every shell folder it
 // can reach. Asks and reports nothing; a failed step is passed over.
 void RunUninstall(const std::string& folder);

@@ -1,7 +1,7 @@
 #include "uninstall/user_hives.h"
 
+#include "core/buffer_sizes.h"
 #include "win/handles.h"
-#include "win/registry_text.h"
 
 void ForEachUserHive(const std::function<void(HKEY hive)>& visit)
 {

@@ -1,117 +1,117 @@
 // Small owners for the kinds of handle the program uses, so that no path
-// leaks one. Each is move-only; Close() reports whether closing succeeded.
+// leaks one. Each moves and none copies; Close() reports whether closing
+// succeeded.
 #pragma once
 
 #include <windows.h>
 #include <objbase.h>
 
-// Kernel handles. Both NULL and INVALID_HANDLE_VALUE mean "no handle": the
-// file functions return the one, most others the other.
-class KernelHandle {
+#include <utility>
+
+// One owner for every handle kind: Traits names the type, its "no handle"
+// value(s) and how it is closed.
+template <class Traits>
+class Owned {
 public:
-    KernelHandle() = default;
-    explicit KernelHandle(HANDLE h) : handle_(h) {}
-    ~KernelHandle() { Close(); }
-    KernelHandle(KernelHandle&& other) noexcept : handle_(other.Detach()) {}
-    KernelHandle& operator=(KernelHandle&& other) noexcept
+    using Type = typename Traits::Type;
+
+    Owned() = default;
+    explicit Owned(Type handle) : handle_(handle) {}
+    ~Owned() { Close(); }
+    Owned(Owned&& other) noexcept : handle_(other.Detach()) {}
+    Owned& operator=(Owned&& other) noexcept
     {
-        if (this != &other) { Close(); handle_ = other.Detach(); }
+        if (this != &other) Attach(other.Detach());
         return *this;
     }
-    KernelHandle(const KernelHandle&) = delete;
-    KernelHandle& operator=(const KernelHandle&) = delete;
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
 
-    bool IsValid() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return handle_; }
-    void Attach(HANDLE h) { Close(); handle_ = h; }
-    HANDLE Detach() { HANDLE h = handle_; handle_ = nullptr; return h; }
+    bool IsValid() const { return Traits::IsValid(handle_); }
+    Type Get() const { return handle_; }
+    void Attach(Type handle)
+    {
+        Close();
+        handle_ = handle;
+    }
+    Type Detach() { return std::exchange(handle_, Traits::none()); }
+    // For the functions that hand a new handle out through a pointer.
+    Type* Receive()
+    {
+        Close();
+        return &handle_;
+    }
     bool Close()
     {
-        if (!IsValid()) { handle_ = nullptr; return true; }
-        BOOL ok = ::CloseHandle(handle_);
-        handle_ = nullptr;
-        return ok != FALSE;
+        const Type handle = Detach();
+        return !Traits::IsValid(handle) || Traits::Close(handle);
     }
 
 private:
-    HANDLE handle_ = nullptr;
+    Type handle_ = Traits::none();
 };
+
+// Kernel handles. Both NULL and INVALID_HANDLE_VALUE mean "no handle": the
+// file functions return the one, most others the other.
+struct KernelHandleTraits {
+    using Type = HANDLE;
+    static Type none() { return nullptr; }
+    static bool IsValid(Type h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+    static bool Close(Type h) { return ::CloseHandle(h) != FALSE; }
+};
+using KernelHandle = Owned<KernelHandleTraits>;
 
 // A FindFirstFileA search.
-class FindHandle {
-public:
-    FindHandle() = default;
-    explicit FindHandle(HANDLE h) : handle_(h) {}
-    ~FindHandle() { Close(); }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-
-    bool IsValid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-    HANDLE Get() const { return handle_; }
-    bool Close()
-    {
-        if (!IsValid()) return true;
-        BOOL ok = ::FindClose(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-        return ok != FALSE;
-    }
-
-private:
-    HANDLE handle_ = INVALID_HANDLE_VALUE;
+struct FindHandleTraits {
+    using Type = HANDLE;
+    static Type none() { return INVALID_HANDLE_VALUE; }
+    static bool IsValid(Type h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+    static bool Close(Type h) { return ::FindClose(h) != FALSE; }
 };
+using FindHandle = Owned<FindHandleTraits>;
 
 // An open registry key. Open/Create return the Win32 error code.
-class RegKey {
+struct RegKeyTraits {
+    using Type = HKEY;
+    static Type none() { return nullptr; }
+    static bool IsValid(Type h) { return h != nullptr; }
+    static bool Close(Type h) { return ::RegCloseKey(h) == ERROR_SUCCESS; }
+};
+class RegKey : public Owned<RegKeyTraits> {
 public:
-    RegKey() = default;
-    ~RegKey() { Close(); }
-    RegKey(const RegKey&) = delete;
-    RegKey& operator=(const RegKey&) = delete;
+    LONG Open(HKEY root, const char* path, REGSAM access) { return ::RegOpenKeyExA(root, path, 0, access, Receive()); }
+    LONG Create(HKEY root, const char* path) { return ::RegCreateKeyA(root, path, Receive()); }
+};
 
-    LONG Open(HKEY root, const char* path, REGSAM access)
+// A mapped view of a file mapping.
+struct MappedViewTraits {
+    using Type = void*;
+    static Type none() { return nullptr; }
+    static bool IsValid(Type view) { return view != nullptr; }
+    static bool Close(Type view) { return ::UnmapViewOfFile(view) != FALSE; }
+};
+class MappedView : public Owned<MappedViewTraits> {
+public:
+    bool Map(HANDLE mapping, DWORD access, SIZE_T length)
     {
-        Close();
-        return ::RegOpenKeyExA(root, path, 0, access, &key_);
+        Attach(::MapViewOfFile(mapping, access, 0, 0, length));
+        return IsValid();
     }
-    LONG Create(HKEY root, const char* path)
-    {
-        Close();
-        return ::RegCreateKeyA(root, path, &key_);
-    }
-    bool IsOpen() const { return key_ != nullptr; }
-    HKEY Get() const { return key_; }
-    bool Close()
-    {
-        if (key_ == nullptr) return true;
-        LONG rc = ::RegCloseKey(key_);
-        key_ = nullptr;
-        return rc == ERROR_SUCCESS;
-    }
-
-private:
-    HKEY key_ = nullptr;
 };
 
 // A COM interface pointer, released when it goes.
 template <class T>
-class ComPtr {
+struct ComTraits {
+    using Type = T*;
+    static Type none() { return nullptr; }
+    static bool IsValid(Type p) { return p != nullptr; }
+    static bool Close(Type p) { return p->Release(), true; }
+};
+template <class T>
+class ComPtr : public Owned<ComTraits<T>> {
 public:
-    ComPtr() = default;
-    ~ComPtr() { Release(); }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-
-    T* Get() const { return ptr_; }
-    T* operator->() const { return ptr_; }
-    T** Receive() { Release(); return &ptr_; }
-    void** ReceiveVoid() { return reinterpret_cast<void**>(Receive()); }
-    void Release()
-    {
-        if (ptr_ != nullptr) { ptr_->Release(); ptr_ = nullptr; }
-    }
-
-private:
-    T* ptr_ = nullptr;
+    T* operator->() const { return this->Get(); }
+    void** ReceiveVoid() { return reinterpret_cast<void**>(this->Receive()); }
 };
 
 // COM on this thread while it lives (the shell's folder dialog needs it).
@@ -130,33 +130,6 @@ private:
     HRESULT result_;
 };
 
-// A mapped view of a file mapping.
-class MappedView {
-public:
-    MappedView() = default;
-    ~MappedView() { Unmap(); }
-    MappedView(const MappedView&) = delete;
-    MappedView& operator=(const MappedView&) = delete;
-
-    bool Map(HANDLE mapping, DWORD access, SIZE_T length)
-    {
-        Unmap();
-        view_ = ::MapViewOfFile(mapping, access, 0, 0, length);
-        return view_ != nullptr;
-    }
-    void* Get() const { return view_; }
-    bool Unmap()
-    {
-        if (view_ == nullptr) return true;
-        BOOL ok = ::UnmapViewOfFile(view_);
-        view_ = nullptr;
-        return ok != FALSE;
-    }
-
-private:
-    void* view_ = nullptr;
-};
-
 // Holds a mutex taken with WaitForSingleObject until it goes.
 class MutexLock {
 public:
@@ -165,7 +138,10 @@ public:
         DWORD rc = ::WaitForSingleObject(mutex_, INFINITE);
         held_ = (rc == WAIT_OBJECT_0 || rc == WAIT_ABANDONED);
     }
-    ~MutexLock() { if (held_) ::ReleaseMutex(mutex_); }
+    ~MutexLock()
+    {
+        if (held_) ::ReleaseMutex(mutex_);
+    }
     MutexLock(const MutexLock&) = delete;
     MutexLock& operator=(const MutexLock&) = delete;
     bool Held() const { return held_; }

@@ -1,22 +1,20 @@
 #include "wizard/destination_page.h"
 
-#include "core/product_profile.h"
-#include "core/setup_state.h"
-#include "core/path_utils.h"
-#include "framework/message_box.h"
-#include "win/string_resources.h"
-#include "win/handles.h"
-#include "core/resource_ids.h"
 #include "core/destination_rules.h"
+#include "core/path_utils.h"
+#include "core/product_profile.h"
+#include "core/resource_ids.h"
+#include "core/setup_state.h"
+#include "framework/message_box.h"
+#include "win/code_page.h"
+#include "win/folder_entries.h"
+#include "win/handles.h"
+#include "win/string_resources.h"
 
 #include <shlobj.h>
 
-#include <cstring>
 
 namespace {
-
-// The search pattern's buffer: a folder, a backslash and a pattern.
-constexpr std::size_t searchPathCapacity = 520;
 
 bool FileExists(const std::string& path)
 {
@@ -24,16 +22,11 @@ bool FileExists(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-bool IsDotEntry(const char* name)
-{
-    return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
-}
-
 FolderFacts ProbeFolder(const std::string& chosen)
 {
     FolderFacts facts;
-    facts.holdsPreviousMajor = FileExists(JoinFolder(chosen, ProductProfile::previousMajorExecutable));
-    facts.holdsMainExecutable = FileExists(JoinFolder(chosen, ProductProfile::mainExecutablePath));
+    facts.holdsPreviousMajor = FileExists(JoinFolder(chosen, ProductProfile::previousMajorExecutable, IsCodePageLeadByte));
+    facts.holdsMainExecutable = FileExists(JoinFolder(chosen, ProductProfile::mainExecutablePath, IsCodePageLeadByte));
     facts.entryCount = CountFolderEntries(chosen, "*");
     return facts;
 }
@@ -60,15 +53,8 @@ private:
 
 std::size_t CountFolderEntries(const std::string& folder, const std::string& pattern)
 {
-    std::string searchPath = JoinSearchPath(folder, pattern);
-    if (searchPath.size() >= searchPathCapacity) return 0;
-    WIN32_FIND_DATAA entry;
-    FindHandle search(FindFirstFileA(searchPath.c_str(), &entry));
-    if (!search.IsValid()) return 0;
     std::size_t count = 0;
-    do {
-        if (!IsDotEntry(entry.cFileName)) ++count;
-    } while (FindNextFileA(search.Get(), &entry));
+    for (FolderEntries entries(folder, pattern, searchPathSize); entries.Next();) ++count;
     return count;
 }
 
@@ -82,9 +68,9 @@ void DestinationPage::DoDataExchange(DataExchange& exchange)
 BOOL DestinationPage::OnInitDialog()
 {
     Dialog::OnInitDialog();
-    folderNote = WindowText(Item(IDC_FOLDER_NOTE));
+    folderNote = ItemText(IDC_FOLDER_NOTE);
     UpdateFolderNote();
-    SetDlgItemTextA(Window(), IDC_DEST_FOLDER, setupState.destFolder.c_str());
+    SetItemText(IDC_DEST_FOLDER, setupState.destFolder);
     installScope = setupState.allUsers;
     UpdateData(false);
     return TRUE;
@@ -97,21 +83,19 @@ bool DestinationPage::DestroyWindow()
     return Dialog::DestroyWindow();
 }
 
-bool DestinationPage::OnCommand(int id, int code, HWND control)
+bool DestinationPage::OnButton(int id)
 {
-    if (id == IDC_BROWSE && code == BN_CLICKED) {
-        BrowseForDestination();
-        return true;
-    }
-    return Dialog::OnCommand(id, code, control);
+    if (id != IDC_BROWSE) return Dialog::OnButton(id);
+    BrowseForDestination();
+    return true;
 }
 
 void DestinationPage::UpdateFolderNote()
 {
     bool holdsThisVersion = setupState.freshInstall == 0 &&
-                            FileExists(JoinFolder(setupState.destFolder, ProductProfile::mainExecutablePath));
+                            FileExists(JoinFolder(setupState.destFolder, ProductProfile::mainExecutablePath, IsCodePageLeadByte));
     std::string note = holdsThisVersion ? LoadResourceString(IDS_FOLDER_HAS_COPY) : folderNote;
-    SetDlgItemTextA(Window(), IDC_FOLDER_NOTE, note.c_str());
+    SetItemText(IDC_FOLDER_NOTE, note);
 }
 
 void DestinationPage::BrowseForDestination()
@@ -143,25 +127,29 @@ void DestinationPage::ApplyChosenFolder(const std::string& chosen)
     // An empty folder, one just made in the dialog say, waits for the
     // installation to make it again.
     RemoveDirectoryA(chosen.c_str());
-    DestinationDecision decision = DecideDestination(chosen, ProbeFolder(chosen));
+    DestinationDecision decision = DecideDestination(chosen, ProbeFolder(chosen), IsCodePageLeadByte);
     if (decision.verdict == DestinationVerdict::refuse) {
         AppMessageBox(LoadResourceString(IDS_OLD_VERSION_FOLDER), MB_OK);
         return;
     }
     if (decision.verdict == DestinationVerdict::unusable) return;
     setupState.destFolder = decision.folder;
-    SetDlgItemTextA(Window(), IDC_DEST_FOLDER, setupState.destFolder.c_str());
+    SetItemText(IDC_DEST_FOLDER, setupState.destFolder);
     UpdateFolderNote();
 }
 
-int CALLBACK DestinationPage::BrowseCallback(HWND dialog, UINT message, LPARAM, LPARAM)
+int CALLBACK DestinationPage::BrowseCallback(HWND dialog, UINT message, LPARAM, LPARAM) noexcept
 {
     if (message == BFFM_INITIALIZED) {
         SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(setupState.destFolder.c_str()));
         return 0;
     }
     if (message == BFFM_VALIDATEFAILEDA) {
-        AppMessageBox(LoadResourceString(IDS_INVALID_FOLDER), MB_OK);
+        // Called from the shell's dialog: no exception may leave here.
+        try {
+            AppMessageBox(LoadResourceString(IDS_INVALID_FOLDER), MB_OK);
+        } catch (...) {
+        }
         return 1;
     }
     return 0;

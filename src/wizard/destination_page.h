@@ -14,12 +14,12 @@ public:
 
     bool DestroyWindow() override;
 
-    static int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM parameter, LPARAM data);
+    static int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM parameter, LPARAM data) noexcept;
 
 protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(DataExchange& exchange) override;
-    bool OnCommand(int id, int code, HWND control) override;
+    bool OnButton(int id) override;
 
 private:
     void BrowseForDestination();

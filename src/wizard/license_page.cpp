@@ -1,18 +1,15 @@
 #include "wizard/license_page.h"
 
+#include "core/owned_file.h"
 #include "core/product_profile.h"
-#include "core/setup_state.h"
 #include "core/resource_ids.h"
+#include "core/setup_state.h"
 
 #include <cstdio>
 #include <memory>
 #include <new>
 
 namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 // The size of an open file in bytes, or -1.
 long FileSize(std::FILE* file)
@@ -27,7 +24,7 @@ long FileSize(std::FILE* file)
 
 std::string ReadAgreementText()
 {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(ProductProfile::agreementFile, "rb"));
+    const OwnedFile file = OpenFile(ProductProfile::agreementFile, "rb");
     if (!file) return std::string();
     long size = FileSize(file.get());
     if (size <= 0) return std::string();
@@ -67,23 +64,21 @@ BOOL LicensePage::OnInitDialog()
     return FALSE;
 }
 
-bool LicensePage::OnCommand(int id, int code, HWND control)
+bool LicensePage::OnButton(int id)
 {
-    if (code == BN_CLICKED && id == IDC_DECLINE) {
+    if (id == IDC_DECLINE)
         OnDecline();
-        return true;
-    }
-    if (code == BN_CLICKED && id == IDC_ACCEPT) {
+    else if (id == IDC_ACCEPT)
         OnAccept();
-        return true;
-    }
-    return Dialog::OnCommand(id, code, control);
+    else
+        return Dialog::OnButton(id);
+    return true;
 }
 
 void LicensePage::OnDecline()
 {
     // A click notification can come while the button is not checked.
-    if (SendMessageA(Item(IDC_DECLINE), BM_GETCHECK, 0, 0) == 0) return;
+    if (!IsItemChecked(IDC_DECLINE)) return;
     EnableNext(false);
     setupState.licenseAccepted = 0;
 }

@@ -13,7 +13,7 @@ public:
 protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(DataExchange& exchange) override;
-    bool OnCommand(int id, int code, HWND control) override;
+    bool OnButton(int id) override;
 
 private:
     void OnDecline();

@@ -1,13 +1,11 @@
 #include "wizard/program_group_page.h"
 
 #include "core/product_profile.h"
-#include "core/setup_state.h"
-#include "core/path_utils.h"
-#include "engine/scope_folders.h"
-#include "win/handles.h"
 #include "core/resource_ids.h"
+#include "core/setup_state.h"
+#include "engine/scope_folders.h"
+#include "win/folder_entries.h"
 
-#include <cstring>
 
 namespace {
 
@@ -15,12 +13,6 @@ namespace {
 std::string ProgramsFolder()
 {
     return ReadScopeShellFolder(ProductProfile::commonProgramsValue, ProductProfile::programsValue);
-}
-
-bool IsGroupFolder(const WIN32_FIND_DATAA& entry)
-{
-    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return false;
-    return std::strcmp(entry.cFileName, ".") != 0 && std::strcmp(entry.cFileName, "..") != 0;
 }
 
 }  // namespace
@@ -38,7 +30,7 @@ BOOL ProgramGroupPage::OnInitDialog()
     Dialog::OnInitDialog();
     autoStartCheck = setupState.autoStart;
     desktopIconCheck = setupState.desktopIcon;
-    SetDlgItemTextA(Window(), IDC_GROUP, setupState.programGroup.c_str());
+    SetItemText(IDC_GROUP, setupState.programGroup);
     UpdateData(false);
     FillGroupList();
     return TRUE;
@@ -49,7 +41,7 @@ bool ProgramGroupPage::DestroyWindow()
     UpdateData(true);
     setupState.autoStart = autoStartCheck;
     setupState.desktopIcon = desktopIconCheck;
-    setupState.programGroup = WindowText(Item(IDC_GROUP));
+    setupState.programGroup = ItemText(IDC_GROUP);
     return Dialog::DestroyWindow();
 }
 
@@ -59,13 +51,8 @@ void ProgramGroupPage::FillGroupList()
     // showing the root of the current drive.
     std::string folder = ProgramsFolder();
     if (folder.empty()) return;
-    std::string pattern = JoinSearchPath(folder, "*");
-    if (!FitsMaxPath(pattern)) return;
-    WIN32_FIND_DATAA entry;
-    FindHandle search(FindFirstFileA(pattern.c_str(), &entry));
-    if (!search.IsValid()) return;
     HWND groups = Item(IDC_GROUP);
-    do {
-        if (IsGroupFolder(entry)) SendMessageA(groups, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.cFileName));
-    } while (FindNextFileA(search.Get(), &entry));
+    for (FolderEntries entries(folder, "*"); entries.Next();) {
+        if (entries.IsFolder()) SendMessageA(groups, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entries.Name()));
+    }
 }

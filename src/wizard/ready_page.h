@@ -1,5 +1,5 @@
-// The wizard's last page. It has no behaviour of its own: the frame switches
-// it between ready, installing and finished by its controls' ids.
+// The wizard's last page in its three states: ready (as the template has it),
+// installing and finished. The frame says when; the page shows each itself.
 #pragma once
 
 #include "framework/dialog.h"
@@ -7,4 +7,11 @@
 class ReadyPage : public Dialog {
 public:
     explicit ReadyPage(HWND frame);
+
+    // The ready texts give way to the installing text, drawn at once: no
+    // message is handled until the installation returns.
+    void ShowInstalling();
+    // The installed texts and the choice to run the product, unchecked.
+    void ShowFinished();
+    bool RunProductChosen() const;
 };

@@ -1,25 +1,31 @@
 #include "wizard/wizard_dialog.h"
 
-#include "core/setup_state.h"
-#include "install/install_procedure.h"
-#include "framework/message_box.h"
-#include "win/string_resources.h"
 #include "core/resource_ids.h"
+#include "core/setup_state.h"
+#include "framework/message_box.h"
+#include "install/install_procedure.h"
+#include "win/string_resources.h"
 #include "wizard/destination_page.h"
 #include "wizard/license_page.h"
 #include "wizard/program_group_page.h"
 #include "wizard/ready_page.h"
 #include "wizard/welcome_page.h"
 
+using PageMaker = std::unique_ptr<Dialog> (*)(HWND frame);
+
+// One page of the wizard: how it is made and what the frame shows around it.
+struct WizardStep {
+    PageMaker make;
+    UINT caption;           // the frame's caption while it shows; 0: the frame's own
+    bool back;              // Back shows
+    bool besidePicture;     // right of the side picture; else the page covers it and places itself
+    bool nextNeedsLicense;  // Next only once the licence is accepted
+};
+
 namespace {
 
-constexpr int licensePageIndex = 1;
-constexpr int readyPageIndex = 4;
-constexpr int installIndex = 5;
 // Pages lie this many pixels right of the side picture.
 constexpr int pageGap = 4;
-
-using PageMaker = std::unique_ptr<Dialog> (*)(HWND frame);
 
 template <class Page>
 std::unique_ptr<Dialog> MakePage(HWND frame)
@@ -27,11 +33,15 @@ std::unique_ptr<Dialog> MakePage(HWND frame)
     return std::make_unique<Page>(frame);
 }
 
-// How to make the page of each step; the ready page serves the steps after it.
-const PageMaker pageMakers[] = {
-    MakePage<WelcomePage>, MakePage<LicensePage>, MakePage<DestinationPage>,
-    MakePage<ProgramGroupPage>, MakePage<ReadyPage>,
+// The pages in order. The ready page is the last: Next there installs.
+const WizardStep steps[] = {
+    {MakePage<WelcomePage>, 0, false, true, false},
+    {MakePage<LicensePage>, IDS_ACCEPT_LICENSE, true, false, true},
+    {MakePage<DestinationPage>, 0, true, true, false},
+    {MakePage<ProgramGroupPage>, 0, true, true, false},
+    {MakePage<ReadyPage>, 0, true, true, false},
 };
+constexpr int stepCount = sizeof steps / sizeof steps[0];
 
 }  // namespace
 
@@ -42,121 +52,91 @@ WizardDialog::~WizardDialog() = default;
 BOOL WizardDialog::OnInitDialog()
 {
     BOOL result = Dialog::OnInitDialog();
-    OnNext();
+    savedCaption_ = WindowText(Window());
+    Go(+1);
     return result;
 }
 
-bool WizardDialog::OnCommand(int id, int code, HWND control)
+bool WizardDialog::OnButton(int id)
 {
-    // Enter, Escape and the close box arrive as the buttons' commands; like
-    // a click, they do nothing while their button is disabled, so a finished
+    if (id != IDOK && id != IDCANCEL && id != IDC_BACK) return false;
+    // Enter, Escape and the close box arrive as the buttons' clicks; like a
+    // click, they do nothing while their button is disabled, so a finished
     // installation cannot be cancelled.
-    if (id == IDOK || id == IDCANCEL || id == IDC_BACK) {
-        if (!IsWindowEnabled(Item(id))) return true;
-    }
+    if (!IsItemEnabled(id)) return true;
     if (id == IDC_BACK) {
-        if (code == BN_CLICKED) OnBack();
+        Go(-1);
         return true;
     }
-    return Dialog::OnCommand(id, code, control);
+    return Dialog::OnButton(id);
 }
 
 void WizardDialog::OnOK()
 {
-    OnNext();
+    Go(+1);
 }
 
-void WizardDialog::OnNext()
+void WizardDialog::Go(int delta)
 {
-    ++pageIndex;
-    // Destroying a page's window is when it saves its input, before the
-    // next page reads it. The ready page stays through install and finish.
-    if (currentPage && pageIndex < installIndex) {
-        currentPage->DestroyWindow();
-        currentPage.reset();
+    const int target = step_ + delta;
+    if (target < 0) return;
+    if (target >= stepCount) {
+        if (installed_)
+            Finish();
+        else
+            Install();
+        return;
     }
-    if (savedCaption.empty()) savedCaption = WindowText(Window());
-
-    if (pageIndex == licensePageIndex) {
-        ShowLicensePage();
-    } else if (pageIndex >= 0 && pageIndex <= readyPageIndex) {
-        ShowPlacedPage();
-    } else if (pageIndex == installIndex) {
-        Install();
-    } else if (pageIndex > installIndex) {
-        Finish();
+    // Destroying a page's window is when it saves its input, before the next
+    // page reads it.
+    if (page_) {
+        page_->DestroyWindow();
+        page_.reset();
     }
+    step_ = target;
+    Show(steps[step_]);
 }
 
-void WizardDialog::OnBack()
+void WizardDialog::Show(const WizardStep& step)
 {
-    pageIndex -= 2;
-    OnNext();
+    SetWindowTextA(Window(), step.caption != 0 ? LoadResourceString(step.caption).c_str() : savedCaption_.c_str());
+    ShowItem(IDC_BACK, step.back);
+    ShowItem(IDC_SIDE_PICTURE, step.besidePicture);
+    EnableItem(IDOK, !step.nextNeedsLicense || setupState.licenseAccepted != 0);
+    page_ = step.make(Window());
+    page_->Create();
+    if (step.besidePicture) PlaceBesidePicture();
 }
 
-void WizardDialog::ShowLicensePage()
+void WizardDialog::PlaceBesidePicture()
 {
-    EnableWindow(Item(IDOK), setupState.licenseAccepted != 0 ? TRUE : FALSE);
-    ShowWindow(Item(IDC_BACK), SW_SHOW);
-    ShowWindow(Item(IDC_SIDE_PICTURE), SW_HIDE);
-    currentPage = pageMakers[licensePageIndex](Window());
-    currentPage->Create();  // the licence page places itself
-    SetWindowTextA(Window(), LoadResourceString(IDS_ACCEPT_LICENSE).c_str());
-}
-
-void WizardDialog::ShowPlacedPage()
-{
-    currentPage = pageMakers[pageIndex](Window());
-    currentPage->Create();
-    if (pageIndex == 0) ShowWindow(Item(IDC_BACK), SW_HIDE);
-    PlacePage();
-}
-
-void WizardDialog::PlacePage()
-{
-    SetWindowTextA(Window(), savedCaption.c_str());
-    HWND picture = Item(IDC_SIDE_PICTURE);
-    ShowWindow(picture, SW_SHOW);
-    EnableWindow(Item(IDOK), TRUE);
     RECT pictureRect;
-    if (!GetWindowRect(picture, &pictureRect)) return;
+    if (!GetWindowRect(Item(IDC_SIDE_PICTURE), &pictureRect)) return;
     MapWindowPoints(HWND_DESKTOP, Window(), reinterpret_cast<POINT*>(&pictureRect), 2);
-    SetWindowPos(currentPage->Window(), HWND_TOP, pictureRect.right + pageGap, pictureRect.top, 0, 0,
+    SetWindowPos(page_->Window(), HWND_TOP, pictureRect.right + pageGap, pictureRect.top, 0, 0,
                  SWP_NOSIZE | SWP_SHOWWINDOW);
 }
 
 void WizardDialog::Install()
 {
-    // The installing text must be on screen before the work starts: no
-    // message is handled until RunInstall returns.
-    ShowPageItem(IDC_READY_TEXT, false);
-    ShowPageItem(IDC_READY_HINT, false);
-    ShowPageItem(IDC_INSTALLING_TEXT, true);
-    UpdateWindow(currentPage->Window());
-    DisableButtons();
+    // The last step's page is the ready page.
+    auto& ready = static_cast<ReadyPage&>(*page_);
+    ready.ShowInstalling();
+    EnableItem(IDC_BACK, false);
+    EnableItem(IDOK, false);
+    EnableItem(IDCANCEL, false);
     SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     RunInstall();
     SetCursor(LoadCursorA(nullptr, IDC_ARROW));
-    ShowFinishedState();
-}
-
-void WizardDialog::ShowFinishedState()
-{
-    EnableWindow(Item(IDOK), TRUE);
-    SetWindowTextA(Item(IDOK), LoadResourceString(IDS_FINISH).c_str());
-    ShowPageItem(IDC_INSTALLING_TEXT, false);
-    SendMessageA(currentPage->Item(IDC_RUN_PRODUCT), BM_SETCHECK, BST_UNCHECKED, 0);
-    ShowPageItem(IDC_RUN_PRODUCT, true);
-    SetWindowTextA(currentPage->Item(IDC_READY_TEXT), LoadResourceString(IDS_INSTALLED).c_str());
-    SetWindowTextA(currentPage->Item(IDC_READY_HINT), LoadResourceString(IDS_PRESS_FINISH).c_str());
-    ShowPageItem(IDC_READY_TEXT, true);
-    ShowPageItem(IDC_READY_HINT, true);
+    EnableItem(IDOK, true);
+    SetItemText(IDOK, LoadResourceString(IDS_FINISH));
+    ready.ShowFinished();
+    installed_ = true;
 }
 
 void WizardDialog::Finish()
 {
-    LRESULT check = SendMessageA(currentPage->Item(IDC_RUN_PRODUCT), BM_GETCHECK, 0, 0);
-    setupState.runProduct = check == BST_CHECKED ? 1 : 0;
+    setupState.runProduct = static_cast<ReadyPage&>(*page_).RunProductChosen() ? 1 : 0;
     Dialog::OnOK();
 }
 
@@ -164,16 +144,4 @@ void WizardDialog::OnCancel()
 {
     int answer = AppMessageBox(LoadResourceString(IDS_CONFIRM_CANCEL), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
     if (answer == IDYES) EndDialog(IDCANCEL);
-}
-
-void WizardDialog::ShowPageItem(int id, bool show)
-{
-    ShowWindow(currentPage->Item(id), show ? SW_SHOW : SW_HIDE);
-}
-
-void WizardDialog::DisableButtons()
-{
-    EnableWindow(Item(IDC_BACK), FALSE);
-    EnableWindow(Item(IDOK), FALSE);
-    EnableWindow(Item(IDCANCEL), FALSE);
 }

@@ -1,11 +1,14 @@
-// The wizard's frame: Back, Next and Cancel around one page at a time, the
-// installation run from the last page, and Finish.
+// The wizard's frame: Back, Next and Cancel around one page at a time, stepped
+// through a table of pages; the installation run from the last page, and
+// Finish.
 #pragma once
 
 #include "framework/dialog.h"
 
 #include <memory>
 #include <string>
+
+struct WizardStep;
 
 class WizardDialog : public Dialog {
 public:
@@ -15,23 +18,21 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
-    bool OnCommand(int id, int code, HWND control) override;
+    bool OnButton(int id) override;
     void OnOK() override;
     void OnCancel() override;
 
 private:
-    void OnNext();
-    void OnBack();
-    void ShowLicensePage();
-    void ShowPlacedPage();
-    void PlacePage();
+    // Next (+1) or Back (-1): the page at step + delta; Next on the last page
+    // installs, and once installed finishes.
+    void Go(int delta);
+    void Show(const WizardStep& step);
+    void PlaceBesidePicture();
     void Install();
-    void ShowFinishedState();
     void Finish();
-    void ShowPageItem(int id, bool show);
-    void DisableButtons();
 
-    int pageIndex = -1;
-    std::unique_ptr<Dialog> currentPage;
-    std::string savedCaption;
+    int step_ = -1;
+    bool installed_ = false;
+    std::unique_ptr<Dialog> page_;
+    std::string savedCaption_;
 };

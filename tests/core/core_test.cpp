@@ -29,6 +29,10 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
+// Shift-JIS: "表" is 95 5C and "ソ" 83 5C, a trail byte that is not a backslash.
+bool ShiftJisLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9f) || (c >= 0xe0 && c <= 0xfc); }
+bool NoLeadByte(unsigned char) { return false; }
+
 TEST(StartMode, ComesFromTheArgumentsAndTheProgramPath)
 {
     const char *setup = "C:\\dist\\setup.exe", *other = "C:\\P 5\\PictrlUnInst.exe", *copy = "C:\\T\\uni1.tmp";
@@ -88,19 +92,23 @@ TEST(DestinationRules, WhatTheChosenFolderBecomes)
         {"", other, V::unusable, ""},
         {folder(248), other, V::appendSubfolder, folder(248) + "\\Pictorel 5"},  // 259 characters fit
         {folder(249), other, V::unusable, ""}, {folder(259), empty, V::takeAsIs, folder(259)},
-        {folder(260), current, V::unusable, ""}};
+        {folder(260), current, V::unusable, ""}, {"D:\\\x95\\", other, V::appendSubfolder, "D:\\\x95\\\\Pictorel 5"},
+        {"D:\\\x83\\", current, V::takeAsIs, "D:\\\x83\\"}};
     for (const auto& [chosen, facts, verdict, destination] : cases) {
-        const DestinationDecision d = DecideDestination(chosen, facts);
+        const DestinationDecision d = DecideDestination(chosen, facts, ShiftJisLeadByte);
         EXPECT_TRUE(verdict == d.verdict && destination == d.folder) << chosen << " -> " << d.folder;
     }
 }
 
 TEST(EarlierInstallation, ItsFolderAndGroupComeFromRegistryTextsAndLoggedLinks)
 {
-    EXPECT_EQ("C:\\Program Files\\Pictorel 5", FolderFromAppPath("C:\\Program Files\\Pictorel 5\\Pictrl5.exe"));
-    EXPECT_EQ("\"C:\\P5", FolderFromAppPath("\"C:\\P5\\Pictrl5.exe\""));  // a leading quote stays
-    EXPECT_EQ("", FolderFromAppPath("C:\\P5\\PICTRL5.EXE"));               // the name is matched with case
-    EXPECT_TRUE(ProgramFilesFromWindowsFolder("D:\\WINNT") == "D:\\Program Files" && FolderOfProgram("C:\\s.exe") == "C:");
+    const std::pair<const char*, const char*> appPaths[] = {
+        {"C:\\Program Files\\Pictorel 5\\Pictrl5.exe", "C:\\Program Files\\Pictorel 5"},
+        {"\"C:\\P5\\Pictrl5.exe\"", "\"C:\\P5"},  // a leading quote stays
+        {"C:\\P5\\PICTRL5.EXE", ""},               // the name is matched with case
+        {"C:\\\x95\\\\Pictrl5.exe", "C:\\\x95\\"}, {"C:\\\x95\\Pictrl5.exe", ""}};
+    for (const auto& [value, folder] : appPaths) EXPECT_EQ(folder, FolderFromAppPath(value, ShiftJisLeadByte)) << value;
+    EXPECT_EQ("D:\\Program Files", ProgramFilesFromWindowsFolder("D:\\WINNT", ShiftJisLeadByte));
     const std::string programs = "C:\\Users\\Ann\\Start Menu\\Programs", startup = programs + "\\Startup";
     const std::tuple<Lines, bool, const char*> cases[] = {  // the links offered; found, the group
         {{}, false, ""}, {{programs + "\\Pictorel 5\\Pictorel 5.lnk"}, true, "Pictorel 5"},
@@ -108,13 +116,14 @@ TEST(EarlierInstallation, ItsFolderAndGroupComeFromRegistryTextsAndLoggedLinks)
         {{programs + "\\A\\x.lnk", programs + "\\B\\y.lnk", "C:\\Desktop\\y.lnk"}, true, "B"},
         {{programs + "\\x.lnk"}, true, ""},
         {{programs + "\\A\\x.lnk", startup + "\\Pictorel 5.lnk"}, true, "A"},  // auto-start decides nothing
-        {{startup + "\\Pictorel 5.lnk", programs + "Old\\A\\x.lnk"}, false, ""}};
+        {{startup + "\\Pictorel 5.lnk", programs + "Old\\A\\x.lnk"}, false, ""},
+        {{programs + "\\\x95\\x.lnk"}, true, ""}, {{programs + "\\\x83\\\\x.lnk"}, true, "\x83\\"}};
     for (const auto& [links, found, group] : cases) {
-        EarlierGroupFinder finder(programs, startup);
+        EarlierGroupFinder finder(programs, startup, ShiftJisLeadByte);
         for (const std::string& link : links) finder.OfferLink(link);
         EXPECT_TRUE(found == finder.Found() && group == finder.Group()) << testing::PrintToString(links);
     }
-    EarlierGroupFinder unreadable("", "");  // the Programs folder unreadable
+    EarlierGroupFinder unreadable("", "", ShiftJisLeadByte);  // the Programs folder unreadable
     unreadable.OfferLink("C:\\Programs\\A\\x.lnk");
     EXPECT_FALSE(unreadable.Found());
 }
@@ -151,12 +160,9 @@ TEST(LogReader, SplitsAndTrimsLinesAsEveryReaderDoes)
         {"\n \n\t\t\r\n", {"\n", " ", "\t"}}, {"", {}}};  // the first character is never removed
     for (const auto& [bytes, expected] : cases) {
         std::ofstream(log, std::ios::binary) << bytes;
-        LogLineReader reader{std::string(log)};
-        for (int pass = 0; pass < 2; ++pass, reader.Rewind()) {
-            Lines lines;
-            for (std::string line; reader.Next(line);) lines.push_back(line);
-            EXPECT_EQ(expected, lines) << "pass " << pass;
-        }
+        Lines lines;
+        EXPECT_TRUE(ForEachLogLine(log, [&](const std::string& line) { lines.push_back(line); }));
+        EXPECT_EQ(expected, lines);
     }
     std::remove(log);
 }
@@ -179,10 +185,11 @@ TEST(RemovalEntries, EachLineNamesOnlyWhatItMay)
         {"File Del: ..", nullptr, none},                     {"File Copy: sub/file.txt", nullptr, none},
         {"File Del: C:\\Windows\\win.ini", nullptr, none},   {"File Del: C:win.ini", nullptr, none},
         {"File Copy: Core.dll > ..\\Core.dll", nullptr, none}, {"File Copy: ..\\evil > Core.dll", nullptr, "Core.dll"},
+        {"File Del: \x95\\.txt", nullptr, "\x95\\.txt"},  {"File Del: \x95\\\\x.txt", nullptr, none},
     };
     for (const auto& [line, tag, expected] : files) {
         std::string pattern = "unchanged";
-        EXPECT_EQ(expected != none, FilePatternToRemove(line, tag, pattern)) << line;
+        EXPECT_EQ(expected != none, FilePatternToRemove(line, tag, pattern, ShiftJisLeadByte)) << line;
         EXPECT_EQ(expected != none ? expected : "unchanged", pattern) << line;
     }
     const std::pair<const char*, const char*> links[] = {
@@ -200,10 +207,11 @@ TEST(RemovalEntries, EachLineNamesOnlyWhatItMay)
     EXPECT_EQ("C:\\P\\My Tools\\Pictorel", folder);
     for (const char* line : {"Made Dir: ", "Made dir: C:\\x", "Shell Link: C:\\x.lnk"})
         EXPECT_FALSE(FolderToRemove(line, folder)) << line;
+    // A name a folder search returned, used only when it names an entry of that folder.
+    for (const char* name : {"a.txt", "a..b", ".profile", "\x95\\.txt"}) EXPECT_TRUE(IsFolderEntryName(name, ShiftJisLeadByte)) << name;
+    for (const char* name : {".", "..", "", "..\\..\\win.ini", "../x", "C:x", "a?", "*", "\x95\\\\x"})
+        EXPECT_FALSE(IsFolderEntryName(name, ShiftJisLeadByte)) << name;
 }
-
-bool ShiftJisLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9f) || (c >= 0xe0 && c <= 0xfc); }
-bool NoLeadByte(unsigned char) { return false; }
 
 TEST(Paths, ParentsJoinsAndGroupFolders)
 {
@@ -219,18 +227,20 @@ TEST(Paths, ParentsJoinsAndGroupFolders)
     const std::tuple<const char*, const char*, const char*, const char*> joins[] = {
         {"C:\\Program Files", "\\Pictorel 5", "C:\\Program Files\\Pictorel 5", "C:\\Program Files\\\\Pictorel 5"},
         {"D:\\", "\\Pictorel 5", "D:\\Pictorel 5", "D:\\\\Pictorel 5"}, {"C:\\d\\", "*", "C:\\d\\*", "C:\\d\\*"},
-        {"C:/d/", "a.txt", "C:/d/a.txt", "C:/d/a.txt"}, {"", "a.txt", "a.txt", "\\a.txt"}};
+        {"C:/d/", "a.txt", "C:/d/a.txt", "C:/d/a.txt"}, {"", "a.txt", "a.txt", "\\a.txt"},
+        {"C:\\\x95\\", "\\P", "C:\\\x95\\\\P", "C:\\\x95\\\\\\P"}};
     for (const auto& [folder, entry, joined, searchPath] : joins) {
-        EXPECT_EQ(joined, JoinFolder(folder, entry)) << folder << entry;
-        EXPECT_EQ(searchPath, JoinSearchPath(folder, entry)) << folder << entry;
+        EXPECT_EQ(joined, JoinFolder(folder, entry, ShiftJisLeadByte)) << folder << entry;
+        EXPECT_EQ(searchPath, JoinSearchPath(folder, entry, ShiftJisLeadByte)) << folder << entry;
     }
     const std::tuple<const char*, const char*, Lines> groups[] = {  // as typed, cleaned, its folders outermost first
         {"Pictorel 5", "Pictorel 5", {"P\\Pictorel 5"}}, {"/A/B ", "A\\B", {"P\\A", "P\\A\\B"}},
         {"\\A\\B\\\t", "A\\B", {"P\\A", "P\\A\\B"}},
-        {" \r\n/A//B/C/", "A\\\\B\\C", {"P\\A", "P\\A\\", "P\\A\\\\B", "P\\A\\\\B\\C"}}, {" / \\ ", "", {"P\\"}}};
+        {" \r\n/A//B/C/", "A\\\\B\\C", {"P\\A", "P\\A\\", "P\\A\\\\B", "P\\A\\\\B\\C"}}, {" / \\ ", "", {"P\\"}},
+        {"\x95\\/\x83\\\\", "\x95\\\\\x83\\", {"P\\\x95\\", "P\\\x95\\\\\x83\\"}}};
     for (const auto& [typed, cleaned, folders] : groups) {
-        EXPECT_EQ(cleaned, CleanProgramGroup(typed)) << typed;
-        EXPECT_EQ(folders, GroupFolderChain("P", cleaned)) << typed;
+        EXPECT_EQ(cleaned, CleanProgramGroup(typed, ShiftJisLeadByte)) << typed;
+        EXPECT_EQ(folders, GroupFolderChain("P", cleaned, ShiftJisLeadByte)) << typed;
     }
 }
 

@@ -327,11 +327,10 @@ void Scenarios::ExpectInstalled(const Step& step, bool fresh)
     std::vector<std::string> runs, seen;
     if (ini) runs = {"commandline -readopts", "ini [Options]", std::string("ini From=") + ini};
     if (!ini && step.package == Package::inDest) runs = {"commandline -readopts", "ini-missing"};
-    if (step.runProduct) runs.push_back("commandline " + exe);  // no arguments
+    if (step.runProduct) runs.push_back("commandline \"" + exe + "\"");  // the quoted path alone: no arguments
     WaitFor([&] {  // setup does not wait for the start the user asked for
         seen.clear();
-        for (std::string line : Lines(ReadFileText(products))) {
-            line.erase(std::remove(line.begin(), line.end(), '"'), line.end());
+        for (const std::string& line : Lines(ReadFileText(products))) {
             if (line.rfind("commandline ", 0) == 0 || line.rfind("ini", 0) == 0) seen.push_back(line);
         }
         return seen.size() >= runs.size();

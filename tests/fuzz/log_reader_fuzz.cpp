@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string bytes(reinterpret_cast<const char*>(data), size);
     LogLineReader reader(fmemopen(bytes.empty() ? nullptr : &bytes[0], bytes.size(), "r"));
     for (std::string line; reader.Next(line);) {
-        CHECK(line.size() < LogLineReader::bufferSize);
+        CHECK(line.size() < logLineSize);
         CHECK(line.size() <= 1 || static_cast<unsigned char>(line.back()) > 32);
         if (HasTag(line, LogTag::fileCopy)) {
             const std::string operand = TagOperand(line, LogTag::fileCopy), stripped = StripAnnotation(operand);
@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::string source, target;
             CHECK(!SplitPair(operand, source, target) || source.size() + target.size() < operand.size());
             const std::string name = InstalledName(stripped);
-            CHECK(!IsPlainFileName(name) || name.find_first_of("\\/:") == std::string::npos);
+            CHECK(!IsPlainFileName(name, nullptr) || name.find_first_of("\\/:") == std::string::npos);
         }
         const std::string parent = ParentFolder(line.c_str(), ShiftJisLeadByte);
         CHECK(parent.size() < line.size() || parent.empty());

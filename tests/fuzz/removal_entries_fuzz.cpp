@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string line(reinterpret_cast<const char*>(data), size);
     std::string taken;
     for (const char* tag : {static_cast<const char*>(nullptr), "File Copy: ", "File Del: "})
-        CHECK(!FilePatternToRemove(line, tag, taken) || (!taken.empty() && line.rfind("File ", 0) == 0 &&
+        CHECK(!FilePatternToRemove(line, tag, taken, nullptr) || (!taken.empty() && line.rfind("File ", 0) == 0 &&
                                                          taken.find_first_of("\\/:") == std::string::npos &&
                                                          taken.find("..") == std::string::npos));
     if (ShortcutToRemove(line, taken)) {
