@@ -6,7 +6,7 @@
 
 namespace {
 
-LRESULT CALLBACK StandInWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INSTANCE_ADDED:
@@ -27,6 +27,17 @@ LRESULT CALLBACK StandInWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+// No exception may unwind through the system's code that called us; a record
+// line that cannot be made is lost.
+LRESULT CALLBACK StandInWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    try {
+        return HandleMessage(window, message, wParam, lParam);
+    } catch (...) {
+        return 0;
     }
 }
 

@@ -2,29 +2,23 @@
 
 #include "core/buffer_sizes.h"
 #include "core/product_profile.h"
+#include "core/text_format.h"
 #include "uninstall/user_hives.h"
 #include "win/handles.h"
 
-#include <cstdio>
+#include <string>
 
 namespace {
 
-// Formats a key path into a registry text buffer; false when it does not fit.
-bool FormatKeyPath(char (&path)[registryTextSize], const char* pattern, const char* first,
-                   const char* second = nullptr)
-{
-    int length = std::snprintf(path, sizeof path, pattern, first, second);
-    return length >= 0 && static_cast<size_t>(length) < sizeof path;
-}
-
 void DeleteVendorProduct(HKEY root, const char* vendor, const char* product)
 {
-    char productPath[registryTextSize];
-    if (FormatKeyPath(productPath, ProductProfile::vendorProductKeyPattern, vendor, product))
-        DeleteKeyTree(root, productPath);
-    char vendorPath[registryTextSize];
-    if (FormatKeyPath(vendorPath, ProductProfile::vendorKeyPattern, vendor))
-        DeleteKeyIfNoSubkeys(root, vendorPath);
+    // A key path that does not fit a registry text buffer is passed over.
+    std::string productPath;
+    if (FormatInto(productPath, registryTextSize, ProductProfile::vendorProductKeyPattern, vendor, product))
+        DeleteKeyTree(root, productPath.c_str());
+    std::string vendorPath;
+    if (FormatInto(vendorPath, registryTextSize, ProductProfile::vendorKeyPattern, vendor))
+        DeleteKeyIfNoSubkeys(root, vendorPath.c_str());
 }
 
 void DeleteSubkeyOf(const char* parentPath, const char* name)

@@ -101,7 +101,7 @@ void DestinationPage::UpdateFolderNote()
 void DestinationPage::BrowseForDestination()
 {
     std::string title = LoadResourceString(IDS_BROWSE_TITLE);
-    char displayName[MAX_PATH] = "";
+    char displayName[maxPath] = "";
     BROWSEINFOA browse{};
     browse.hwndOwner = Window();
     browse.pszDisplayName = displayName;
@@ -117,7 +117,7 @@ void DestinationPage::BrowseForDestination()
     RemoveDirectoryA(setupState.destFolder.c_str());
     if (chosen.Get() == nullptr) return;
 
-    char path[MAX_PATH] = "";
+    char path[maxPath] = "";
     if (!SHGetPathFromIDListA(chosen.Get(), path)) return;
     ApplyChosenFolder(path);
 }
