@@ -12,3 +12,11 @@ bool FormatInto(std::string& out, std::size_t capacity, const char* format, ...)
     __attribute__((format(printf, 3, 4)))
 #endif
     ;
+
+// The same into a character buffer of capacity characters; its contents are
+// undefined when the result is false.
+bool FormatIntoBuffer(char* buffer, std::size_t capacity, const char* format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 3, 4)))
+#endif
+    ;

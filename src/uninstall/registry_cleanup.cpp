@@ -1,11 +1,10 @@
 #include "uninstall/registry_cleanup.h"
 
 #include "app/product_profile.h"
+#include "framework/text_format.h"
 #include "framework/win_handles.h"
 #include "uninstall/user_hives.h"
 #include "uninstall/value_read.h"
-
-#include <cstdio>
 
 namespace {
 
@@ -13,8 +12,7 @@ namespace {
 bool FormatKeyPath(char (&path)[registryTextSize], const char* pattern, const char* first,
                    const char* second = nullptr)
 {
-    int length = std::snprintf(path, sizeof path, pattern, first, second);
-    return length >= 0 && static_cast<size_t>(length) < sizeof path;
+    return FormatIntoBuffer(path, sizeof path, pattern, first, second);
 }
 
 void DeleteVendorProduct(HKEY root, const char* vendor, const char* product)
