@@ -136,17 +136,17 @@ void HandOverOptionsFile()
 void InstallFromList(const std::string& listPath)
 {
     LogLineReader reader(listPath);
+    if (!reader.IsOpen()) return;
+    FolderCopy copy(setupState.sourceFolder, setupState.destFolder);
     std::string line;
     while (reader.Next(line)) {
         if (!HasTag(line, LogTag::fileCopy)) continue;
         const std::string operand = TagOperand(line, LogTag::fileCopy);
         std::string name, newName;
         if (SplitPair(operand, name, newName)) {
-            if (IsPlainFileName(name) && IsPlainFileName(newName))
-                CopyOneFile(name.c_str(), setupState.sourceFolder.c_str(), setupState.destFolder.c_str(),
-                            newName.c_str());
+            if (IsPlainFileName(name) && IsPlainFileName(newName)) copy.CopyOne(name.c_str(), newName.c_str());
         } else if (IsPlainFileName(operand)) {
-            CopyMatchingFiles(operand.c_str(), setupState.sourceFolder.c_str(), setupState.destFolder.c_str());
+            copy.CopyMatching(operand.c_str());
         }
     }
 }

@@ -1,6 +1,7 @@
 #include "uninstall/log_replay.h"
 
 #include "engine/install_log.h"
+#include "engine/name_index.h"
 #include "engine/parent_folder.h"
 #include "engine/path_utils.h"
 #include "framework/win_handles.h"
@@ -61,6 +62,10 @@ int DeleteMatchingFiles(const std::string& folder, const std::string& pattern)
 {
     std::string searchPath = JoinSearchPath(folder, pattern);
     if (!FitsMaxPath(searchPath)) return 0;
+    // A plain name is the one file it can match: deleted at once, the search
+    // and attribute calls are left for one that will not go (read-only, in
+    // use, a folder, not there).
+    if (IsIndexableName(pattern) && DeleteFileA(searchPath.c_str())) return 1;
     WIN32_FIND_DATAA found;
     FindHandle search(FindFirstFileA(searchPath.c_str(), &found));
     if (!search.IsValid()) return 0;
