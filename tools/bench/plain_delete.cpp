@@ -22,7 +22,14 @@ int main(int argc, char** argv)
         if (std::strncmp(line, tag, sizeof tag - 1) != 0) continue;
         std::string name = line + sizeof tag - 1;
         while (!name.empty() && static_cast<unsigned char>(name.back()) <= ' ') name.pop_back();
-        if (DeleteFileA((folder + "\\" + name).c_str())) ++deleted;
+        // "NAME > NEW NAME": copied under the new name.
+        std::string target = name;
+        const std::size_t arrow = name.find('>');
+        if (arrow != std::string::npos) {
+            target = name.substr(name.find_first_not_of(' ', arrow + 1));
+            name = name.substr(0, name.find_last_not_of(' ', arrow - 1) + 1);
+        }
+        if (DeleteFileA((folder + "\\" + target).c_str())) ++deleted;
     }
     std::fclose(list);
     DeleteFileA(listPath.c_str());
