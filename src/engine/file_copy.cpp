@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -84,6 +85,17 @@ void MoveAside(const std::string& target)
     DeleteAtReboot(backup);
 }
 
+// Clears what keeps an existing file target from being deleted, deletes it or
+// moves it aside, and copies the source over.
+int ReplaceTarget(const std::string& source, const std::string& target, DWORD attributes)
+{
+    if (attributes & replaceBlockingAttributes)
+        SetFileAttributesA(target.c_str(), attributes & ~replaceBlockingAttributes);
+    // A target that is not there after all needs no moving aside.
+    if (!DeleteFileA(target.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) MoveAside(target);
+    return CopyFileA(source.c_str(), target.c_str(), FALSE) ? 1 : 0;
+}
+
 // source is known to be a file.
 int CopyOverTarget(const std::string& source, const SourceFacts& facts, const std::string& target)
 {
@@ -96,10 +108,7 @@ int CopyOverTarget(const std::string& source, const SourceFacts& facts, const st
     // A folder in the way is not ours to move aside.
     if (IsFolder(attributes)) return 0;
     if (IsSameFile(source, facts, target, targetData)) return 1;
-    if (attributes & replaceBlockingAttributes)
-        SetFileAttributesA(target.c_str(), attributes & ~replaceBlockingAttributes);
-    if (!DeleteFileA(target.c_str())) MoveAside(target);
-    return CopyFileA(source.c_str(), target.c_str(), FALSE) ? 1 : 0;
+    return ReplaceTarget(source, target, attributes);
 }
 
 // A rename within one folder, done as a copy; a target that cannot be
@@ -158,6 +167,128 @@ int CopyMatchingFiles(const char* pattern, const char* sourceFolder, const char*
     do {
         const SourceFacts facts = FoundSource(matches.Entry());
         if (!CopyOne(matches.Name(), sourceFolder, destFolder, nullptr, &facts)) break;
+        ++copied;
+    } while (matches.Next());
+    return copied;
+}
+
+struct FolderEntry {
+    std::string name;
+    SourceFacts facts;
+};
+
+namespace {
+
+// Every entry of folder by long and by short name; false when the folder
+// cannot be listed.
+bool ListFolder(const std::string& folder, FolderCopy::Listing& listing)
+{
+    FolderEntries found(folder, "*");
+    if (!found.Next()) return false;
+    do {
+        const WIN32_FIND_DATAA& match = found.Entry();
+        listing.index.Add(match.cFileName, listing.entries.size());
+        listing.index.Add(match.cAlternateFileName, listing.entries.size());
+        listing.entries.push_back(FolderEntry{match.cFileName, FoundSource(match)});
+    } while (found.Next());
+    return true;
+}
+
+// Whether two folders are one on disk (a short name, a link, another
+// spelling); true too when that cannot be told, which keeps every check.
+bool MayBeOneFolder(const std::string& a, const std::string& b)
+{
+    const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    KernelHandle first(CreateFileA(a.c_str(), 0, share, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    KernelHandle second(CreateFileA(b.c_str(), 0, share, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION x;
+    BY_HANDLE_FILE_INFORMATION y;
+    if (!first.IsValid() || !second.IsValid() || !GetFileInformationByHandle(first.Get(), &x) ||
+        !GetFileInformationByHandle(second.Get(), &y))
+        return true;
+    return x.dwVolumeSerialNumber == y.dwVolumeSerialNumber && x.nFileIndexHigh == y.nFileIndexHigh &&
+           x.nFileIndexLow == y.nFileIndexLow;
+}
+
+// The listed entry for name; null when the listing cannot answer for it.
+// absent tells a name the listing answers for but does not hold.
+FolderEntry* Listed(FolderCopy::Listing& listing, const std::string& name, bool& absent)
+{
+    absent = false;
+    if (!IsIndexableName(name)) return nullptr;
+    const std::size_t at = listing.index.Find(name);
+    absent = at == NameIndex::none;
+    return absent ? nullptr : &listing.entries[at];
+}
+
+}  // namespace
+
+FolderCopy::FolderCopy(const std::string& sourceFolder, const std::string& destFolder)
+    : sourceFolder_(sourceFolder), destFolder_(destFolder), from_(WithSeparator(sourceFolder, IsCodePageLeadByte)),
+      to_(WithSeparator(destFolder, IsCodePageLeadByte))
+{
+    perFile_ = SameTextIgnoringCase(from_, to_);
+    if (perFile_) return;
+    ListFolder(sourceFolder_, source_);
+    destMade_ = ListFolder(destFolder_, dest_);
+    // Only a target in a folder that is the source's own can be its source.
+    if (destMade_) perFile_ = MayBeOneFolder(from_, to_);
+}
+
+FolderCopy::~FolderCopy() = default;
+
+void FolderCopy::MakeDestFolder()
+{
+    // Creating an existing folder fails harmlessly; only its last level.
+    if (!destMade_) CreateDirectoryA(destFolder_.c_str(), nullptr);
+    destMade_ = true;
+}
+
+int FolderCopy::CopyFound(const FolderEntry& source, const std::string& targetName)
+{
+    const std::string sourcePath = from_ + source.name;
+    const std::string target = to_ + targetName;
+    if (!FitsMaxPath(sourcePath) || !FitsMaxPath(target)) return 0;
+    if (IsFolder(source.facts.attributes)) return 0;
+    bool absent = false;
+    FolderEntry* listed = Listed(dest_, targetName, absent);
+    if (listed == nullptr) return CopyOverTarget(sourcePath, source.facts, target);
+    if (IsFolder(listed->facts.attributes)) return 0;
+    const int copied = ReplaceTarget(sourcePath, target, listed->facts.attributes);
+    // A copy takes its source's attributes.
+    if (copied) listed->facts.attributes = source.facts.attributes;
+    return copied;
+}
+
+int FolderCopy::CopyOne(const char* fileName, const char* newName)
+{
+    if (perFile_ || fileName == nullptr) return CopyOneFile(fileName, sourceFolder_.c_str(), destFolder_.c_str(), newName);
+    bool absent = false;
+    const FolderEntry* listed = Listed(source_, fileName, absent);
+    if (absent) return 0;
+    // The source is addressed by the name given, as CopyOneFile does.
+    FolderEntry source{fileName, listed != nullptr ? listed->facts : LookUpSource(from_ + fileName)};
+    if (source.facts.attributes == INVALID_FILE_ATTRIBUTES) return 0;
+    return CopyFound(source, newName != nullptr ? newName : fileName);
+}
+
+int FolderCopy::CopyMatching(const char* pattern)
+{
+    if (perFile_ || pattern == nullptr) return CopyMatchingFiles(pattern, sourceFolder_.c_str(), destFolder_.c_str());
+    if (!FitsMaxPath(from_ + pattern)) return 0;
+    bool absent = false;
+    const FolderEntry* listed = Listed(source_, pattern, absent);
+    if (absent) return 0;
+    if (listed != nullptr) {
+        MakeDestFolder();
+        return CopyFound(*listed, listed->name);
+    }
+    FolderEntries matches(sourceFolder_, pattern);
+    if (!matches.Next()) return 0;
+    MakeDestFolder();
+    int copied = 0;
+    do {
+        if (!CopyFound(FolderEntry{matches.Name(), FoundSource(matches.Entry())}, matches.Name())) break;
         ++copied;
     } while (matches.Next());
     return copied;

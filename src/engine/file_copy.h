@@ -15,3 +15,43 @@ int CopyOneFile(const char* fileName, const char* sourceFolder, const char* dest
 // something matches. Stops at the first file that fails; a folder that
 // matches fails without being touched. Returns the number copied.
 int CopyMatchingFiles(const char* pattern, const char* sourceFolder, const char* destFolder);
+
+#include "core/name_index.h"
+
+#include <string>
+#include <vector>
+
+struct FolderEntry;
+
+// Copies the files of a distribution list from one folder into another with
+// the results of CopyOneFile and CopyMatchingFiles, but with one listing of
+// each folder, taken when it is made, in place of lookups per file: what
+// lets a reinstallation over the same files go at the speed of a plain copy.
+// Two names for one folder are left to those two functions.
+class FolderCopy {
+public:
+    FolderCopy(const std::string& sourceFolder, const std::string& destFolder);
+    ~FolderCopy();
+    FolderCopy(const FolderCopy&) = delete;
+    FolderCopy& operator=(const FolderCopy&) = delete;
+
+    // As CopyOneFile(fileName, sourceFolder, destFolder, newName).
+    int CopyOne(const char* fileName, const char* newName);
+    // As CopyMatchingFiles(pattern, sourceFolder, destFolder).
+    int CopyMatching(const char* pattern);
+
+    struct Listing {
+        std::vector<FolderEntry> entries;
+        NameIndex index;
+    };
+
+private:
+    int CopyFound(const FolderEntry& source, const std::string& targetName);
+    void MakeDestFolder();
+
+    std::string sourceFolder_, destFolder_;
+    std::string from_, to_;  // with their separators
+    bool perFile_ = false;   // the same folder twice: every decision per file
+    bool destMade_ = false;
+    Listing source_, dest_;
+};

@@ -128,16 +128,16 @@ void HandOverOptionsFile()
 
 void InstallFromList(const std::string& listPath)
 {
-    ForEachLogLine(listPath, [](const std::string& line) {
+    FolderCopy copy(setupState.sourceFolder, setupState.destFolder);
+    ForEachLogLine(listPath, [&copy](const std::string& line) {
         if (!HasTag(line, LogTag::fileCopy)) return;
         const std::string operand = TagOperand(line, LogTag::fileCopy);
         std::string name, newName;
         if (SplitPair(operand, name, newName)) {
             if (IsPlainFileName(name, IsCodePageLeadByte) && IsPlainFileName(newName, IsCodePageLeadByte))
-                CopyOneFile(name.c_str(), setupState.sourceFolder.c_str(), setupState.destFolder.c_str(),
-                            newName.c_str());
+                copy.CopyOne(name.c_str(), newName.c_str());
         } else if (IsPlainFileName(operand, IsCodePageLeadByte)) {
-            CopyMatchingFiles(operand.c_str(), setupState.sourceFolder.c_str(), setupState.destFolder.c_str());
+            copy.CopyMatching(operand.c_str());
         }
     });
 }

@@ -1,6 +1,7 @@
 #include "uninstall/log_replay.h"
 
 #include "core/install_log.h"
+#include "core/name_index.h"
 #include "core/path_utils.h"
 #include "core/removal_entries.h"
 #include "win/code_page.h"
@@ -54,6 +55,11 @@ void RemoveLoggedFiles(const std::string& logPath, const std::string& folder, co
 
 int DeleteMatchingFiles(const std::string& folder, const std::string& pattern)
 {
+    // A plain name is the one file it can match: deleted at once, the search
+    // and attribute calls are left for one that will not go (read-only, in
+    // use, a folder, not there).
+    const std::string plainPath = JoinSearchPath(folder, pattern, IsCodePageLeadByte);
+    if (FitsMaxPath(plainPath) && IsIndexableName(pattern) && DeleteFileA(plainPath.c_str())) return 1;
     int count = 0;
     for (FolderEntries found(folder, pattern); found.Next();) {
         // Subfolders are not ours to change.

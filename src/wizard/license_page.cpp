@@ -29,6 +29,9 @@ std::string ReadAgreementText()
     long size = FileSize(file.get());
     if (size <= 0) return std::string();
     std::string text;
+    // Beyond what a string can hold: shown like a missing file too, rather
+    // than ending the program.
+    if (static_cast<unsigned long>(size) > text.max_size()) return std::string();
     try {
         text.resize(static_cast<std::size_t>(size));
     } catch (const std::bad_alloc&) {

@@ -23,7 +23,14 @@ int main(int argc, char** argv)
         if (std::strncmp(line, tag, sizeof tag - 1) != 0) continue;
         std::string name = line + sizeof tag - 1;
         while (!name.empty() && static_cast<unsigned char>(name.back()) <= ' ') name.pop_back();
-        if (CopyFileA((source + "\\" + name).c_str(), (dest + "\\" + name).c_str(), FALSE)) ++copied;
+        // "NAME > NEW NAME": copied under the new name.
+        std::string target = name;
+        const std::size_t arrow = name.find('>');
+        if (arrow != std::string::npos) {
+            target = name.substr(name.find_first_not_of(' ', arrow + 1));
+            name = name.substr(0, name.find_last_not_of(' ', arrow - 1) + 1);
+        }
+        if (CopyFileA((source + "\\" + name).c_str(), (dest + "\\" + target).c_str(), FALSE)) ++copied;
     }
     std::fclose(list);
     CopyFileA((source + "\\PictrlUnInst.log").c_str(), (dest + "\\PictrlUnInst.log").c_str(), FALSE);
