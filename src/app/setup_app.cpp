@@ -5,6 +5,7 @@
 #include "app/running_copies.h"
 #include "app/setup_state.h"
 #include "app/start_decision.h"
+#include "engine/parent_folder.h"
 #include "framework/controls_look.h"
 #include "framework/message_box.h"
 #include "framework/resource_module.h"
@@ -43,6 +44,8 @@ std::string DriveAndFolder(const std::string& path)
 // installation, and ends the process.
 [[noreturn]] void RunRemoval(const StartDecision& decision)
 {
+    // A path that names no uninstaller: nothing here is ours to remove.
+    if (decision.removalTarget.empty()) std::exit(0);
     // Gives the uninstaller that started this copy time to end.
     Sleep(1000);
     DeleteAtReboot(ProgramPath());
@@ -59,7 +62,7 @@ bool SetupApp::InitInstance()
 {
     EnableControlsLook();
     const std::vector<std::string> arguments(__argv, __argv + __argc);
-    const StartDecision decision = DecideStartMode(arguments, ProgramPath());
+    const StartDecision decision = DecideStartMode(arguments, ProgramPath(), IsAnsiLeadByte);
     if (decision.mode == StartMode::removal) RunRemoval(decision);
 
     SetResourceModule(GetModuleHandleA(nullptr));

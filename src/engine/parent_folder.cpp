@@ -4,14 +4,10 @@
 
 #include <windows.h>
 
-namespace {
-
 bool IsAnsiLeadByte(unsigned char c)
 {
     return IsDBCSLeadByte(c) != FALSE;
 }
-
-}  // namespace
 
 std::string ParentFolder(const char* path)
 {

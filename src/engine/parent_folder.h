@@ -4,6 +4,9 @@
 
 #include <string>
 
+// The ANSI code page's own lead-byte test, for the path helpers.
+bool IsAnsiLeadByte(unsigned char c);
+
 // As ParentFolder(path, isLeadByte) in engine/path_utils.h, with the code
 // page's own lead-byte test. A null path gives "".
 std::string ParentFolder(const char* path);

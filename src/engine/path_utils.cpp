@@ -37,6 +37,12 @@ std::string ParentFolder(const char* path, LeadByteTest isLeadByte)
     return std::string(path, last);
 }
 
+std::string FileNameOf(const std::string& path, LeadByteTest isLeadByte)
+{
+    std::size_t last = LastBackslashBefore(path.c_str(), path.size(), isLeadByte);
+    return last == std::string::npos ? path : path.substr(last + 1);
+}
+
 std::string JoinFolder(const std::string& folder, const std::string& entry)
 {
     if (!folder.empty() && folder.back() == '\\' && !entry.empty() && entry.front() == '\\')

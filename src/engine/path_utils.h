@@ -12,6 +12,11 @@ using LeadByteTest = bool (*)(unsigned char);
 // double-byte character is never taken for a backslash. A null path gives "".
 std::string ParentFolder(const char* path, LeadByteTest isLeadByte);
 
+// The name after the last backslash of path (all of it when there is none),
+// the second byte of a double-byte character never taken for a backslash; a
+// null test reads single-byte text.
+std::string FileNameOf(const std::string& path, LeadByteTest isLeadByte);
+
 // folder + entry where entry begins with a backslash ("\Pictrl5.exe"):
 // a folder that already ends with a backslash (a drive root "D:\") gets no
 // second one.

@@ -40,10 +40,11 @@ TEST(StartMode, ComesFromTheArgumentsAndTheProgramPath)
         {{"-INSTALL"}, other, M::install, 0, 0, ""}, {{"x", "-install"}, other, M::uninstall, 0, 0, ""},
         {{"-install", "/S", "-s"}, other, M::install, 1, 1, ""}, {{"/S"}, setup, M::install, 0, 0, ""},
         {{"-install", "/s"}, setup, M::install, 0, 0, ""},       {{"-s"}, other, M::uninstall, 1, 0, ""},
-        {{"-delself", "C:\\P 5\\U.exe"}, copy, M::removal, 0, 0, "C:\\P 5\\U.exe"},
-        {{"-delself", "C:\\x.exe", "-s"}, copy, M::removal, 1, 0, "C:\\x.exe"},
+        {{"-delself", "C:\\P 5\\pictrluninst.EXE"}, copy, M::removal, 0, 0, "C:\\P 5\\pictrluninst.EXE"},
+        {{"-delself", "C:\\D\\setup (1).exe", "-s"}, copy, M::removal, 1, 0, ""},  // not an uninstaller: untouched
         {{"-delself"}, other, M::uninstall, 0, 0, ""},          {{"-DELSELF", "C:\\x"}, other, M::uninstall, 0, 0, ""},
-        {{}, "C:\\SETUP.EXE\\bin\\other.exe", M::install, 0, 0, ""}, {{}, "C:\\setup.com", M::uninstall, 0, 0, ""}};
+        {{}, "C:\\SETUP.EXE\\bin\\other.exe", M::install, 0, 0, ""}, {{}, "C:\\setup.com", M::install, 0, 0, ""},
+        {{"-s"}, "C:\\D\\setup (1).exe", M::install, 1, 0, ""}, {{}, "C:\\D\\PictrlUnInst.exe.exe", M::install, 0, 0, ""}};
     for (const auto& [after, path, mode, silent, skip, target] : cases) {
         Lines arguments{path};
         arguments.insert(arguments.end(), after.begin(), after.end());
@@ -215,6 +216,7 @@ TEST(Paths, ParentsJoinsAndGroupFolders)
         {"C:\\a\\\x83\\b", ShiftJisLeadByte, "C:\\a"},  // "\x83\\" is one character
         {"C:\\a\\\x83\\b", NoLeadByte, "C:\\a\\\x83"}, {"C:\\a\\b\x83\\", ShiftJisLeadByte, "C:\\a"}};
     for (const auto& [path, leadByte, parent] : parents) EXPECT_EQ(parent, ParentFolder(path, leadByte)) << path;
+    EXPECT_EQ("\x83\\b", FileNameOf("C:\\a\\\x83\\b", ShiftJisLeadByte));
     EXPECT_EQ("", ParentFolder(nullptr, NoLeadByte));
     const std::tuple<const char*, const char*, const char*, const char*> joins[] = {
         {"C:\\Program Files", "\\Pictorel 5", "C:\\Program Files\\Pictorel 5", "C:\\Program Files\\\\Pictorel 5"},
