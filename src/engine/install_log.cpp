@@ -13,15 +13,18 @@ bool IsWhiteSpace(char c)
 
 void AppendLogLine(const std::string& path, const std::string& text)
 {
-    // Text mode: the runtime turns the newline into CR LF on Windows.
-    std::FILE* file = std::fopen(path.c_str(), "a");
+    // Binary, with the line end written out: a text-mode runtime would treat
+    // a Ctrl-Z as the end of the file.
+    std::FILE* file = std::fopen(path.c_str(), "ab");
     if (file == nullptr) return;
     std::fputs(text.c_str(), file);
-    std::fputc('\n', file);
+    std::fputs("\r\n", file);
     std::fclose(file);
 }
 
-LogLineReader::LogLineReader(const std::string& path) : file_(std::fopen(path.c_str(), "r")) {}
+// Binary: a text-mode read would stop at a Ctrl-Z (a list written by DOS
+// tools may hold one) and hide every line after it. CR goes with the trimming.
+LogLineReader::LogLineReader(const std::string& path) : file_(std::fopen(path.c_str(), "rb")) {}
 
 LogLineReader::LogLineReader(std::FILE* file) : file_(file) {}
 

@@ -14,7 +14,7 @@ struct LogTag {
     static constexpr const char* shellLink = "Shell Link: ";
 };
 
-// Appends text as one line (text mode, newline after it) and closes the file
+// Appends text as one line (CR LF after it) and closes the file
 // again, so every line is complete on disk when the call returns. A file that
 // cannot be opened loses the line without a word.
 void AppendLogLine(const std::string& path, const std::string& text);
@@ -27,7 +27,7 @@ class LogLineReader {
 public:
     static constexpr std::size_t bufferSize = 512;
 
-    explicit LogLineReader(const std::string& path);  // text mode
+    explicit LogLineReader(const std::string& path);  // binary: past any Ctrl-Z
     explicit LogLineReader(std::FILE* file);           // takes ownership
     ~LogLineReader();
     LogLineReader(const LogLineReader&) = delete;

@@ -149,7 +149,8 @@ TEST(LogReader, SplitsAndTrimsLinesAsEveryReaderDoes)
         {"File Copy: a\nFile Del: b\r\nc", {"File Copy: a", "File Del: b", "c"}},
         {"File Del: x.dll \t\x01\x1f \r\n", {"File Del: x.dll"}},
         {"File Copy: caf\xe9\xa0\xff\n", {"File Copy: caf\xe9\xa0\xff"}}, {" File Copy: a\n", {" File Copy: a"}},
-        {"\n \n\t\t\r\n", {"\n", " ", "\t"}}, {"", {}}};  // the first character is never removed
+        {"\n \n\t\t\r\n", {"\n", " ", "\t"}}, {"", {}},  // the first character is never removed
+        {"File Del: a\r\n\x1a\r\nMade Dir: C:\\G\r\n", {"File Del: a", "\x1a", "Made Dir: C:\\G"}}};  // past a Ctrl-Z
     for (const auto& [bytes, expected] : cases) {
         std::ofstream(log, std::ios::binary) << bytes;
         LogLineReader reader{std::string(log)};
