@@ -1,5 +1,6 @@
 #include "engine/install_log.h"
 
+#include <cctype>
 #include <cstring>
 
 namespace {
@@ -97,5 +98,16 @@ bool IsPlainFileName(const std::string& name)
 {
     // An empty name would address the folder itself.
     return !name.empty() && name.find_first_of("\\/:") == std::string::npos &&
-           name.find("..") == std::string::npos;
+           name.find("..") == std::string::npos && !IsReservedDeviceName(name);
+}
+
+bool IsReservedDeviceName(const std::string& name)
+{
+    // The part before the first dot, blanks after it ignored as Windows does.
+    std::string base = name.substr(0, name.find('.'));
+    base.erase(base.find_last_not_of(' ') + 1);
+    for (char& c : base) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL") return true;
+    return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) && base[3] >= '1' &&
+           base[3] <= '9';
 }

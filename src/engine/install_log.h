@@ -63,5 +63,9 @@ std::string InstalledName(const std::string& operand);
 // A name read from a list or log for the file tags is a plain name or
 // pattern: no "\", "/", ":" and no "..". Anything else is ignored, so a
 // damaged or hostile log cannot reach outside the folder. An empty name,
-// which would stand for the folder itself, is not one either.
+// which would stand for the folder itself, is not one either, nor is a
+// device's reserved name.
 bool IsPlainFileName(const std::string& name);
+// CON, PRN, AUX, NUL, COM1 to COM9 and LPT1 to LPT9 in any case, with or
+// without an extension: Windows opens the device, whatever the folder.
+bool IsReservedDeviceName(const std::string& name);

@@ -181,7 +181,10 @@ TEST(RemovalEntries, EachLineNamesOnlyWhatItMay)
         {"File Del: ..", nullptr, none},                     {"File Copy: sub/file.txt", nullptr, none},
         {"File Del: C:\\Windows\\win.ini", nullptr, none},   {"File Del: C:win.ini", nullptr, none},
         {"File Copy: Core.dll > ..\\Core.dll", nullptr, none}, {"File Copy: ..\\evil > Core.dll", nullptr, "Core.dll"},
-    };
+        {"File Del: NUL", nullptr, none}, {"File Del: con.txt", nullptr, none}, {"File Del: Lpt9 .a.b", nullptr, none},
+        {"File Copy: x > aux", nullptr, none}, {"File Del: COM1.*", nullptr, none}, {"File Del: prn.", nullptr, none},
+        {"File Copy: CONFIG.SYS", nullptr, "CONFIG.SYS"}, {"File Del: COM10.log", nullptr, "COM10.log"},
+        {"File Del: LPT0.x", nullptr, "LPT0.x"}, {"File Del: nul1.txt", nullptr, "nul1.txt"}};
     for (const auto& [line, tag, expected] : files) {
         std::string pattern = "unchanged";
         EXPECT_EQ(expected != none, FilePatternToRemove(line, tag, pattern)) << line;
