@@ -61,6 +61,7 @@ void MakeProgramGroup()
     if (programs.empty()) return;
 
     const std::vector<std::string> chain = GroupFolderChain(programs, setupState.programGroup);
+    if (chain.empty()) return;
     for (const std::string& folder : chain) CreateDirectoryA(folder.c_str(), nullptr);
     const std::string& group = chain.back();
     AppendLogLine(LogPath(), std::string(LogTag::madeDir) + group);

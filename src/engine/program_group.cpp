@@ -1,5 +1,7 @@
 #include "engine/program_group.h"
 
+#include "engine/path_utils.h"
+
 #include <algorithm>
 
 std::string CleanProgramGroup(const std::string& typed)
@@ -17,6 +19,7 @@ std::vector<std::string> GroupFolderChain(const std::string& programsFolder, con
 {
     std::vector<std::string> chain;
     const std::string base = programsFolder + "\\";
+    if (!FitsMaxPath(base + cleanedGroup)) return chain;
     for (std::size_t slash = cleanedGroup.find('\\'); slash != std::string::npos;
          slash = cleanedGroup.find('\\', slash + 1))
         chain.push_back(base + cleanedGroup.substr(0, slash));

@@ -237,7 +237,9 @@ TEST(Paths, ParentsJoinsAndGroupFolders)
     for (const auto& [typed, cleaned, folders] : groups) {
         EXPECT_EQ(cleaned, CleanProgramGroup(typed)) << typed;
         EXPECT_EQ(folders, GroupFolderChain("P", cleaned)) << typed;
-    }
+    }  // a group folder past MAX_PATH would log a line the reader splits: none at all
+    EXPECT_EQ(Lines({"P\\" + std::string(257, 'g')}), GroupFolderChain("P", std::string(257, 'g')));
+    EXPECT_EQ(Lines{}, GroupFolderChain("P", "A\\" + std::string(256, 'g')));
 }
 
 TEST(WininitBlock, TheNewLineGoesLastOrNotAtAll)
