@@ -97,7 +97,8 @@ void WriteRegistryEntries()
     WriteRegistryString(m, uninstallKey, ProductProfile::displayNameValue, displayName.c_str());
     WriteRegistryString(m, uninstallKey, ProductProfile::displayVersionValue, ProductProfile::displayVersionData);
     WriteRegistryString(m, uninstallKey, ProductProfile::publisherValue, ProductProfile::publisher);
-    WriteRegistryString(m, uninstallKey, ProductProfile::uninstallStringValue, uninstaller.c_str());
+    // Quoted: unquoted, Windows would try "C:\Program.exe" first for a path with blanks.
+    WriteRegistryString(m, uninstallKey, ProductProfile::uninstallStringValue, ("\"" + uninstaller + "\"").c_str());
     WriteRegistryString(m, uninstallKey, ProductProfile::urlInfoAboutValue, ProductProfile::webSite);
 }
 
