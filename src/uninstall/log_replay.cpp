@@ -67,8 +67,10 @@ int DeleteMatchingFiles(const std::string& folder, const std::string& pattern)
     int count = 0;
     do {
         // "." and ".." match "*.*": their attributes are the folders' own and
-        // a folder above, which are not ours to change.
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        // a folder above, which are not ours to change. A link (a reparse
+        // point) is not a plain file: changing its attributes would change
+        // its target's.
+        if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) continue;
         std::string path = JoinSearchPath(folder, found.cFileName);
         if (FitsMaxPath(path)) DeleteOneMatch(path, count);
     } while (FindNextFileA(search.Get(), &found));
