@@ -132,6 +132,15 @@ Process::~Process()
     if (process_.IsValid() && TerminateProcess(process_.Get(), 99)) WaitForSingleObject(process_.Get(), 10000);
 }
 
+bool FolderLink(const std::string& folder, const char* name, const char* relativeTarget)
+{
+    Process unix;  // whose end Wine does not report: its effect is waited for
+    const std::string link = folder + "\\" + name, quoted = " " + Quoted(name);
+    return unix.Start(relativeTarget ? "Z:\\bin\\ln -s " + std::string(relativeTarget) + quoted : "Z:\\bin\\rm" + quoted,
+                      folder) &&
+           WaitFor([&] { return (GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES) == !!relativeTarget; });
+}
+
 bool Process::Start(const std::string& commandLine, const std::string& folder)
 {
     std::string line = commandLine;

@@ -19,6 +19,9 @@ void RemoveTree(const std::string& path);  // read-only files too
 std::string FolderTree(const std::string& folder);  // all below, sorted, one a line; a folder ends in "\"
 std::vector<std::string> Lines(const std::string& text);  // CR LF cut
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 10000);  // polled
+// A link to a folder at folder\name, as a user may plant one; removed when relativeTarget is null. Wine makes no
+// junctions, but shows a Unix symbolic link to a folder as a reparse point: /bin/ln or /bin/rm makes or removes it.
+bool FolderLink(const std::string& folder, const char* name, const char* relativeTarget);
 std::string BinFolder();  // where setup.exe, the stand-ins and the tests are built
 inline std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
