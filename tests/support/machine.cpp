@@ -188,12 +188,12 @@ void EndProcesses(const char* image)  // each attached to is ended as its object
     for (DWORD id : ProcessesWhere([&](const std::string& name) { return name == image; })) Process().Attach(id);
 }
 
-bool StandIn::Launch(const std::string& program, const std::string& record)
+bool StandIn::Launch(const std::string& program, const std::string& record, const std::string& arguments)
 {
     record_ = record;
     DeleteFileA(record.c_str());
     SetEnvironmentVariableA(standInRecordVariable, record.c_str());
-    const bool started = Start(Quoted(program));
+    const bool started = Start(Quoted(program) + (arguments.empty() ? "" : " " + arguments));
     SetEnvironmentVariableA(standInRecordVariable, nullptr);
     return started && Recorded("ready " + std::to_string(Id()));
 }

@@ -51,7 +51,8 @@ void EndProcesses(const char* image);
 // A copy of the stand-in product (product/stand_in_product.h) recording into its own file.
 class StandIn : public Process {
 public:
-    bool Launch(const std::string& program, const std::string& record);  // and waits until it is ready
+    // Waits until it is ready; arguments follow the quoted program path.
+    bool Launch(const std::string& program, const std::string& record, const std::string& arguments = "");
     std::vector<std::string> Records() const { return Lines(ReadFileText(record_)); }
     bool Recorded(const std::string& line, DWORD timeoutMs = 10000) const;
 
