@@ -61,6 +61,7 @@ void MakeProgramGroup()
     if (programs.empty()) return;
 
     const std::vector<std::string> chain = GroupFolderChain(programs, setupState.programGroup, IsCodePageLeadByte);
+    if (chain.empty()) return;
     for (const std::string& folder : chain) CreateDirectoryA(folder.c_str(), nullptr);
     const std::string& group = chain.back();
     AppendLogLine(LogPath(), std::string(LogTag::madeDir) + group);
@@ -96,7 +97,8 @@ void WriteRegistryEntries()
     WriteRegistryString(m, uninstallKey, ProductProfile::displayNameValue, displayName.c_str());
     WriteRegistryString(m, uninstallKey, ProductProfile::displayVersionValue, ProductProfile::displayVersionData);
     WriteRegistryString(m, uninstallKey, ProductProfile::publisherValue, ProductProfile::publisher);
-    WriteRegistryString(m, uninstallKey, ProductProfile::uninstallStringValue, uninstaller.c_str());
+    // Quoted: unquoted, Windows would try "C:\Program.exe" first for a path with blanks.
+    WriteRegistryString(m, uninstallKey, ProductProfile::uninstallStringValue, ("\"" + uninstaller + "\"").c_str());
     WriteRegistryString(m, uninstallKey, ProductProfile::urlInfoAboutValue, ProductProfile::webSite);
 }
 
@@ -124,6 +126,24 @@ void HandOverOptionsFile()
     if (copied) RunProductWithOptions();
 }
 
+// A list written by DOS tools may end in Ctrl-Z bytes; a reader that stops
+// there would miss every line appended after them. They are cut off.
+void CutTrailingCtrlZ(const std::string& path)
+{
+    KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid()) return;
+    const DWORD size = GetFileSize(file.Get(), nullptr);
+    if (size == INVALID_FILE_SIZE) return;
+    DWORD end = size, read = 0;
+    char last = 0;
+    while (end > 0 && SetFilePointer(file.Get(), static_cast<LONG>(end - 1), nullptr, FILE_BEGIN) == end - 1 &&
+           ReadFile(file.Get(), &last, 1, &read, nullptr) && read == 1 && last == '\x1a')
+        --end;
+    if (end < size && SetFilePointer(file.Get(), static_cast<LONG>(end), nullptr, FILE_BEGIN) == end)
+        SetEndOfFile(file.Get());
+}
+
 }  // namespace
 
 void InstallFromList(const std::string& listPath)
@@ -148,6 +168,7 @@ int RunInstall()
 
     InstallFromList(setupState.sourceFolder + ProductProfile::uninstallLogPath);
     CopyMatchingFiles(ProductProfile::uninstallLog, setupState.sourceFolder.c_str(), setupState.destFolder.c_str());
+    CutTrailingCtrlZ(LogPath());
     // Also completes a list whose last line has no line break.
     AppendLogLine(LogPath(), "");
 
