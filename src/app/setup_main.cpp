@@ -2,12 +2,14 @@
 #include "app/process_objects.h"
 #include "app/setup_app.h"
 #include "framework/application.h"
+#include "framework/system_library.h"
 #include "instances/instance_manager.h"
 
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    RestrictDllSearchToSystemFolder();
     // Without its lock the instance list cannot be shared safely, and running
     // copies could be neither counted nor closed: do not start.
     if (instanceManager.Failed()) return 1;

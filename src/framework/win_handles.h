@@ -92,6 +92,22 @@ private:
     HKEY key_ = nullptr;
 };
 
+// A library loaded with LoadLibrary, freed when it goes.
+class LibraryHandle {
+public:
+    explicit LibraryHandle(HMODULE module) : module_(module) {}
+    ~LibraryHandle()
+    {
+        if (module_ != nullptr) ::FreeLibrary(module_);
+    }
+    LibraryHandle(const LibraryHandle&) = delete;
+    LibraryHandle& operator=(const LibraryHandle&) = delete;
+    HMODULE Get() const { return module_; }
+
+private:
+    HMODULE module_;
+};
+
 // A COM interface pointer, released when it goes.
 template <class T>
 class ComPtr {
