@@ -6,6 +6,7 @@
 #include "app/product_profile.h"
 #include "app/setup_state.h"
 #include "app/version_key.h"
+#include "engine/failure_trace.h"
 #include "engine/install_log.h"
 #include "engine/install_procedure.h"
 #include "engine/registry_access.h"
@@ -89,7 +90,9 @@ void ReadEarlierProgramGroup()
 
 void OpenWebPage(const std::string& url)
 {
-    ShellExecuteA(nullptr, "open", url.c_str(), nullptr, nullptr, SW_SHOW);
+    // Success is a value above 32.
+    if (reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", url.c_str(), nullptr, nullptr, SW_SHOW)) <= 32)
+        TraceLastError("open web page", url);
 }
 
 // "/pictro/installed.asp", or "/pictro/InstScript.asp" with the query that
@@ -113,10 +116,10 @@ void StartInstalledProduct()
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
+    if (!CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return TraceLastError("start program", exe);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
 }
 
 // Compares the installed version with this setup's and asks when it is not

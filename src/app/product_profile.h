@@ -94,6 +94,8 @@ struct ProductProfile {
     static constexpr const char* removalSwitch = "-delself";
     static constexpr const char* readOptionsSwitch = "-readopts";
     static constexpr const char* sfxNameVariable = "sfxname";
+    // Names the file the passed-over failures are traced to, for support.
+    static constexpr const char* traceFileVariable = "PICTOREL_SETUP_TRACE";
 
     // Web endpoints
     static constexpr const char* webSite = PICTOREL_WEB_SITE;

@@ -2,6 +2,7 @@
 
 #include "app/copy_identity.h"
 #include "app/product_profile.h"
+#include "engine/failure_trace.h"
 #include "framework/string_resources.h"
 #include "framework/text_format.h"
 #include "framework/win_handles.h"
@@ -47,6 +48,9 @@ void CloseCopy(DWORD processId)
     PostMessageA(FindMainWindow(processId), WM_CLOSE, ProductProfile::closeRequestWParam, 0);
     Sleep(10);
     KernelHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, processId));
+    // A copy that ended at the close request is no longer there to open.
+    if (!process.IsValid() && GetLastError() != ERROR_INVALID_PARAMETER)
+        TraceLastError("open process", std::to_string(processId));
     if (process.IsValid()) TerminateProcess(process.Get(), 0);
 }
 

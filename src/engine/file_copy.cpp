@@ -1,6 +1,7 @@
 #include "engine/file_copy.h"
 
 #include "app/product_profile.h"
+#include "engine/failure_trace.h"
 #include "engine/path_utils.h"
 #include "framework/win_handles.h"
 #include "uninstall/reboot_delete.h"
@@ -129,10 +130,19 @@ int CopyOne(const char* fileName, const char* sourceFolder, const char* destFold
     const std::string target = to + (newName != nullptr ? newName : fileName);
     if (!FitsMaxPath(source) || !FitsMaxPath(target)) return 0;
     const SourceFacts facts = known != nullptr ? *known : LookUpSource(source);
-    if (sameFolder) return CopyInPlace(source, facts, target);
-    // Checked first, so that a missing source leaves the target as it is.
-    if (facts.attributes == INVALID_FILE_ATTRIBUTES || IsFolder(facts.attributes)) return 0;
-    return CopyOverTarget(source, facts, target);
+    int done = 0;
+    if (sameFolder) {
+        done = CopyInPlace(source, facts, target);
+    } else {
+        // Checked first, so that a missing source leaves the target as it is.
+        if (facts.attributes == INVALID_FILE_ATTRIBUTES) return 0;
+        if (IsFolder(facts.attributes)) {
+            SetLastError(ERROR_DIRECTORY);  // what a trace of the failure says
+            return 0;
+        }
+        done = CopyOverTarget(source, facts, target);
+    }
+    return done;
 }
 
 }  // namespace
@@ -149,7 +159,10 @@ int CopyMatchingFiles(const char* pattern, const char* sourceFolder, const char*
     if (!FitsMaxPath(search)) return 0;
     WIN32_FIND_DATAA match;
     FindHandle find(FindFirstFileA(search.c_str(), &match));
-    if (!find.IsValid()) return 0;
+    if (!find.IsValid()) {
+        TraceLastError("copy file", search);
+        return 0;
+    }
 
     // Creating an existing folder fails harmlessly; asking first would cost
     // one more lookup per call.
@@ -157,7 +170,10 @@ int CopyMatchingFiles(const char* pattern, const char* sourceFolder, const char*
     int copied = 0;
     do {
         const SourceFacts facts = FoundSource(match);
-        if (!CopyOne(match.cFileName, sourceFolder, destFolder, nullptr, &facts)) break;
+        if (!CopyOne(match.cFileName, sourceFolder, destFolder, nullptr, &facts)) {
+            TraceLastError("copy file", JoinSearchPath(sourceFolder != nullptr ? sourceFolder : "", match.cFileName));
+            break;
+        }
         ++copied;
     } while (FindNextFileA(find.Get(), &match));
     return copied;

@@ -2,6 +2,7 @@
 
 #include "app/product_profile.h"
 #include "app/setup_state.h"
+#include "engine/failure_trace.h"
 #include "engine/file_copy.h"
 #include "engine/install_log.h"
 #include "engine/parent_folder.h"
@@ -39,8 +40,9 @@ void MakeShortcut(const std::string& folder, UINT nameId, const std::string& tar
     std::string link = folder;
     if (link.empty() || link.back() != '\\') link += '\\';
     link += LoadResourceString(nameId) + ProductProfile::shortcutExtension;
-    if (!FitsMaxPath(link)) return;
-    CreateShellLink(target.c_str(), link.c_str(), "", SW_SHOWNORMAL, nullptr, nullptr);
+    if (!FitsMaxPath(link)) return TraceFailure("make shortcut", link, ERROR_FILENAME_EXCED_RANGE);
+    const HRESULT result = CreateShellLink(target.c_str(), link.c_str(), "", SW_SHOWNORMAL, nullptr, nullptr);
+    if (FAILED(result)) TraceResult("make shortcut", link, result);
 }
 
 void RemoveEarlierInstallation()
@@ -61,7 +63,10 @@ void MakeProgramGroup()
     if (programs.empty()) return;
 
     const std::vector<std::string> chain = GroupFolderChain(programs, setupState.programGroup);
-    for (const std::string& folder : chain) CreateDirectoryA(folder.c_str(), nullptr);
+    for (const std::string& folder : chain) {
+        if (!CreateDirectoryA(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+            TraceLastError("make folder", folder);
+    }
     const std::string& group = chain.back();
     AppendLogLine(LogPath(), std::string(LogTag::madeDir) + group);
     if (!PathExists(group)) return;
@@ -111,7 +116,7 @@ void RunProductWithOptions()
     PROCESS_INFORMATION process{};
     if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process))
-        return;
+        return TraceLastError("start program", exe);
     KernelHandle processHandle(process.hProcess);
     KernelHandle threadHandle(process.hThread);
     WaitForSingleObject(processHandle.Get(), INFINITE);
@@ -142,9 +147,10 @@ void InstallFromList(const std::string& listPath)
         const std::string operand = TagOperand(line, LogTag::fileCopy);
         std::string name, newName;
         if (SplitPair(operand, name, newName)) {
-            if (IsPlainFileName(name) && IsPlainFileName(newName))
-                CopyOneFile(name.c_str(), setupState.sourceFolder.c_str(), setupState.destFolder.c_str(),
-                            newName.c_str());
+            if (IsPlainFileName(name) && IsPlainFileName(newName) &&
+                !CopyOneFile(name.c_str(), setupState.sourceFolder.c_str(), setupState.destFolder.c_str(),
+                             newName.c_str()))
+                TraceLastError("copy file", JoinSearchPath(setupState.sourceFolder, name));
         } else if (IsPlainFileName(operand)) {
             CopyMatchingFiles(operand.c_str(), setupState.sourceFolder.c_str(), setupState.destFolder.c_str());
         }

@@ -1,5 +1,5 @@
 // String values in the registry, read into a MAX_PATH buffer and written as
-// REG_SZ.
+// REG_SZ. A value not written is traced.
 #pragma once
 
 #include <windows.h>

@@ -1,5 +1,6 @@
 #include "uninstall/log_replay.h"
 
+#include "engine/failure_trace.h"
 #include "engine/install_log.h"
 #include "engine/parent_folder.h"
 #include "engine/path_utils.h"
@@ -23,7 +24,10 @@ void DeleteOneMatch(const std::string& path, int& count)
     DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return;
     SetFileAttributesA(path.c_str(), attributes & ~(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
-    if (DeleteFileA(path.c_str())) ++count;
+    if (DeleteFileA(path.c_str()))
+        ++count;
+    else
+        TraceLastError("delete file", path);
 }
 
 }  // namespace
@@ -37,7 +41,10 @@ void RemoveLoggedLinksAndFolders(const std::string& logPath)
     std::string path;
     // All shortcuts first, so that a group folder they emptied goes below.
     while (log.Next(line)) {
-        if (ShortcutToRemove(line, path) && FitsMaxPath(path)) DeleteFileA(path.c_str());
+        if (!ShortcutToRemove(line, path) || !FitsMaxPath(path) || DeleteFileA(path.c_str())) continue;
+        // One the user deleted himself is no failure.
+        if (GetLastError() != ERROR_FILE_NOT_FOUND && GetLastError() != ERROR_PATH_NOT_FOUND)
+            TraceLastError("delete shortcut", path);
     }
     log.Rewind();
     while (log.Next(line)) {

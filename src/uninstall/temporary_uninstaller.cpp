@@ -2,6 +2,7 @@
 
 #include "app/product_profile.h"
 #include "app/setup_state.h"
+#include "engine/failure_trace.h"
 #include "engine/path_utils.h"
 #include "framework/win_handles.h"
 #include "uninstall/removal_command_line.h"
@@ -59,5 +60,6 @@ void StartTemporaryUninstaller()
         // the instance list until the list's block goes away.
         TerminateProcess(GetCurrentProcess(), 0);
     }
+    TraceLastError("start the temporary uninstaller", copyPath);
     if (!copyPath.empty()) DeleteFileA(copyPath.c_str());
 }

@@ -31,6 +31,7 @@ struct Step {
     bool plant = false;    // files of an earlier version and an "install.log" in the destination
     bool others = false;   // other programs' entries, and the product's default shortcuts in every scope
     bool classes = false;  // no per-user association table: the associations are HKEY_CLASSES_ROOT's
+    bool broken = false;   // HomePage.url not in the distribution, no Startup folder: each failure traced
     int copies = 0;        // copies of the product running
     // The run: setup.exe, or the installed PictrlUnInst.exe
     bool uninstall = false;
@@ -61,7 +62,7 @@ const Step uninstallConfirmed{.name = "uninstall", .others = true, .copies = 1, 
     .outcome = Outcome::removed, .left = "Pictrl5.ini\ninstall.log\nkeep.hlp\n"};  // none of them logged
 
 const Step newerForTheCurrentUser{.name = "newer, current user", .product = "Pictrl5-5.1.0.0.exe", .ini = false,
-    .wizard = true, .choices = {0, "/Velmora Tools/Pictorel ", 1, 0}, .desktop = false, .startup = true,
+    .broken = true, .wizard = true, .choices = {0, "/Velmora Tools/Pictorel ", 1, 0}, .desktop = false,
     .group = "Velmora Tools\\Pictorel", .pages = {installed}};
 const Step silentOverNewer{.name = "silent over newer", .finalBreak = false, .ini = false, .package = Package::inDest,
     .arguments = "-s", .group = "Velmora Tools\\Pictorel"};
@@ -119,6 +120,7 @@ protected:
         const std::string recorder = Quoted(BinFolder() + "\\url_recorder.exe") + " \"%1\"";
         RegSet(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", nullptr, recorder);
         SetEnvironmentVariableA("PICTOREL_URL_RECORD", urls.c_str());
+        SetEnvironmentVariableA(P::traceFileVariable, trace.c_str());
     }
 
     void TearDown() override
@@ -137,7 +139,10 @@ protected:
         CopyFileA((bin + "setup.exe").c_str(), (dist + "\\setup.exe").c_str(), FALSE);
         if (*step.product) CopyFileA((bin + step.product).c_str(), (dist + "\\Pictrl5.exe").c_str(), FALSE);
         WriteFileText(programFiles + "\\outside.dat", "sentinel");  // what a lying list names
-        WriteFileText(dist + "\\HomePage.url", std::string("[InternetShortcut]\r\nURL=") + step.homePage + "\r\n");
+        if (step.broken)  // a file where the Startup folder should be
+            RemoveTree(startup), WriteFileText(startup, "");
+        else
+            WriteFileText(dist + "\\HomePage.url", std::string("[InternetShortcut]\r\nURL=") + step.homePage + "\r\n");
         if (step.list) WriteFileText(dist + "\\PictrlUnInst.log", list.substr(0, list.size() - 2 * !step.finalBreak));
         if (step.ini) WriteFileText(dist + "\\Pictrl5.ini", "[Options]\r\nFrom=setup\r\n");
         WriteFileText(Path("package\\Pictrl5.ini"), "[Options]\r\nFrom=package\r\n");
@@ -183,6 +188,22 @@ protected:
             text += "|" + RegText(HKEY_LOCAL_MACHINE, P::uninstallKey, name);
         return text;
     }
+    // The trace's lines as "what on: error N", each checked to come from process id and to end in N's system message.
+    std::vector<std::string> Traced(DWORD id) const
+    {
+        std::vector<std::string> traced;
+        for (const std::string& line : Lines(ReadFileText(trace))) {
+            const std::string process = " [" + std::to_string(id) + "] ";
+            const std::size_t error = line.find(": error "), text = line.find(": ", error + 8);
+            EXPECT_EQ(process, line.substr(23, process.size())) << line;  // after "YYYY-MM-DD hh:mm:ss.mmm"
+            char message[512] = "";
+            FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                           std::stoul(line.substr(error + 8), nullptr, 0), 0, message, sizeof message, nullptr);
+            EXPECT_TRUE(text + 2 < line.size() && std::string(message).rfind(line.substr(text + 2), 0) == 0) << line;
+            traced.push_back(line.substr(23 + process.size(), text - 23 - process.size()));
+        }
+        return traced;
+    }
     // An extension's key and association value: per user, or HKEY_CLASSES_ROOT's where there is no per-user table.
     static std::tuple<HKEY, std::string, const char*> Association(bool classes, const std::string& extension)
     {
@@ -196,7 +217,7 @@ protected:
     void ExpectNoEmptyFolderLeft();
 
     const std::string dist = Path("dist"), dest = programFiles + "\\Pictorel 5", urls = Path("..\\pictorel-urls.txt"),
-                      products = Path("..\\pictorel-products.txt");
+                      products = Path("..\\pictorel-products.txt"), trace = Path("..\\pictorel-trace.txt");
     const std::pair<HKEY, std::string> otherKeys[4] = {  // other products' entries: they stay
         {HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\Scanlet"}, {HKEY_USERS, ".Default\\SOFTWARE\\Velmora\\Scanlet"},
         {HKEY_LOCAL_MACHINE, std::string(P::uninstallRootKey) + "\\Scanlet"},
@@ -231,6 +252,7 @@ void Scenarios::Play(const Step& step)
     const std::string before = FolderTree(root) + Values();
     DeleteFileA(urls.c_str());
     DeleteFileA(products.c_str());
+    DeleteFileA(trace.c_str());
     SetEnvironmentVariableA(standInRecordVariable, products.c_str());
     Process program, removal;
     ASSERT_TRUE(step.uninstall ? program.Start(Quoted(dest + "\\PictrlUnInst.exe") + " " + step.arguments, root)
@@ -273,6 +295,9 @@ void Scenarios::Play(const Step& step)
             EXPECT_TRUE(line.rfind("close", 0) != 0 || (closed && line == "close 1001")) << line;
     }
     EXPECT_EQ("sentinel", ReadFileText(programFiles + "\\outside.dat"));
+    const std::vector<std::string> failures = {"copy file " + dist + "\\HomePage.url: error 2",
+                                               "make shortcut " + startup + "\\Pictorel 5.lnk: error 3"};
+    EXPECT_EQ(step.broken ? failures : std::vector<std::string>{}, Traced(program.Id()));
     if (step.outcome == Outcome::unchanged) { EXPECT_EQ(before, FolderTree(root) + Values()); }
     if (step.outcome == Outcome::installed) ExpectInstalled(step, fresh);
     if (step.outcome == Outcome::removed) ExpectRemoved(step);
@@ -287,6 +312,7 @@ void Scenarios::ExpectInstalled(const Step& step, bool fresh)
                                       "PictrlUnInst.exe", "PictrlUnInst.log", "notes.txt", "readme.txt"};
     const char* ini = step.package == Package::beside ? "package" : step.ini ? "setup" : nullptr;
     if (ini) files.push_back("Pictrl5.ini");
+    if (step.broken) files.erase(files.begin());  // HomePage.url
     if (step.plant) files.insert(files.end(), {"install.log", "keep.hlp"});
     if (step.plant && fresh) files.insert(files.end(), {"obsolete.dll", "old1.hlp"});  // "File Del: " when reinstalling
     std::sort(files.begin(), files.end());
