@@ -82,6 +82,14 @@ struct ProductProfile {
     static constexpr const char* publisherValue = "Publisher";
     static constexpr const char* uninstallStringValue = "UninstallString";
     static constexpr const char* urlInfoAboutValue = "URLInfoAbout";
+    // What Windows, winget and inventory tools read beside the entries above.
+    static constexpr const char* displayIconValue = "DisplayIcon";
+    static constexpr const char* iconIndexSuffix = ",0";
+    static constexpr const char* installLocationValue = "InstallLocation";
+    static constexpr const char* estimatedSizeValue = "EstimatedSize";
+    static constexpr const char* quietUninstallStringValue = "QuietUninstallString";
+    static constexpr const char* noModifyValue = "NoModify";
+    static constexpr const char* noRepairValue = "NoRepair";
 
     static constexpr const char* imageExtensions[] = {
         ".bmp", ".dib", ".gif", ".jpg", ".jpeg", ".tif", ".tiff", ".png", ".cmp", ".tga", ".wpg"};

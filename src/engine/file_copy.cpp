@@ -1,6 +1,7 @@
 #include "engine/file_copy.h"
 
 #include "app/product_profile.h"
+#include "app/setup_state.h"
 #include "engine/failure_trace.h"
 #include "engine/path_utils.h"
 #include "framework/win_handles.h"
@@ -142,6 +143,8 @@ int CopyOne(const char* fileName, const char* sourceFolder, const char* destFold
         }
         done = CopyOverTarget(source, facts, target);
     }
+    // What the Add/Remove Programs entry gives as the installation's size.
+    if (done) setupState.copiedBytes += (std::uint64_t{facts.sizeHigh} << 32) | facts.sizeLow;
     return done;
 }
 

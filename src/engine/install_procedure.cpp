@@ -84,6 +84,24 @@ void MakeProductShortcut(const char* commonValue, const char* userValue)
     MakeShortcut(folder, IDS_PRODUCT_NAME, DestPath(ProductProfile::mainExecutablePath));
 }
 
+// What Windows' Add/Remove Programs, winget and inventory tools read beyond
+// the entry's name and command: the icon, the folder, the size in KB (rounded
+// up), a command that removes without a question, and no Change or Repair.
+void WriteUninstallEntryExtras(const char* uninstallKey, const std::string& exe, const std::string& uninstaller)
+{
+    const std::string icon = exe + ProductProfile::iconIndexSuffix;
+    const std::string quiet = "\"" + uninstaller + "\" " + ProductProfile::silentSwitch;
+    const std::uint64_t kilobytes = (setupState.copiedBytes + 1023) / 1024;
+    const DWORD size = kilobytes > MAXDWORD ? MAXDWORD : static_cast<DWORD>(kilobytes);
+    HKEY m = HKEY_LOCAL_MACHINE;
+    WriteRegistryString(m, uninstallKey, ProductProfile::displayIconValue, icon.c_str());
+    WriteRegistryString(m, uninstallKey, ProductProfile::installLocationValue, setupState.destFolder.c_str());
+    WriteRegistryDword(m, uninstallKey, ProductProfile::estimatedSizeValue, size);
+    WriteRegistryString(m, uninstallKey, ProductProfile::quietUninstallStringValue, quiet.c_str());
+    WriteRegistryDword(m, uninstallKey, ProductProfile::noModifyValue, 1);
+    WriteRegistryDword(m, uninstallKey, ProductProfile::noRepairValue, 1);
+}
+
 void WriteRegistryEntries()
 {
     const char* setupKey = ProductProfile::setupProductKey;
@@ -103,6 +121,7 @@ void WriteRegistryEntries()
     WriteRegistryString(m, uninstallKey, ProductProfile::publisherValue, ProductProfile::publisher);
     WriteRegistryString(m, uninstallKey, ProductProfile::uninstallStringValue, uninstaller.c_str());
     WriteRegistryString(m, uninstallKey, ProductProfile::urlInfoAboutValue, ProductProfile::webSite);
+    WriteUninstallEntryExtras(uninstallKey, exe, uninstaller);
 }
 
 // Runs the installed product once with "-readopts" alone as its command line

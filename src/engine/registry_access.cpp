@@ -44,3 +44,7 @@ bool WriteRegistryString(HKEY root, const char* subkey, const char* valueName, c
     return WriteRegistryValue(root, subkey, valueName, REG_SZ, text, static_cast<DWORD>(std::strlen(text) + 1));
 }
 
+bool WriteRegistryDword(HKEY root, const char* subkey, const char* valueName, DWORD number)
+{
+    return WriteRegistryValue(root, subkey, valueName, REG_DWORD, &number, sizeof number);
+}

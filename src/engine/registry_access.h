@@ -1,5 +1,5 @@
-// String values in the registry, read into a MAX_PATH buffer and written as
-// REG_SZ. A value not written is traced.
+// Values in the registry: strings read into a MAX_PATH buffer and written as
+// REG_SZ, numbers written as REG_DWORD. A value not written is traced.
 #pragma once
 
 #include <windows.h>
@@ -15,3 +15,6 @@ std::string ReadRegistryString(HKEY root, const char* subkey, const char* valueN
 // the default value) to text as REG_SZ, its terminating zero counted. True
 // when the value was written.
 bool WriteRegistryString(HKEY root, const char* subkey, const char* valueName, const char* text);
+
+// The same for a number, as REG_DWORD.
+bool WriteRegistryDword(HKEY root, const char* subkey, const char* valueName, DWORD number);

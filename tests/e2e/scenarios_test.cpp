@@ -34,7 +34,7 @@ struct Step {
     bool broken = false;   // HomePage.url not in the distribution, no Startup folder: each failure traced
     int copies = 0;        // copies of the product running
     // The run: setup.exe, or the installed PictrlUnInst.exe
-    bool uninstall = false;
+    bool uninstall = false, quiet = false;  // quiet: run by the entry's "QuietUninstallString", as Windows does
     const char* arguments = "";
     std::vector<Box> boxes{};
     bool wizard = false, cancel = false, runProduct = false;
@@ -67,7 +67,7 @@ const Step newerForTheCurrentUser{.name = "newer, current user", .product = "Pic
 const Step silentOverNewer{.name = "silent over newer", .finalBreak = false, .ini = false, .package = Package::inDest,
     .arguments = "-s", .group = "Velmora Tools\\Pictorel"};
 const Step uninstallSilently{.name = "silent uninstall", .others = true, .classes = true, .uninstall = true,
-    .arguments = "-s", .outcome = Outcome::removed};
+    .quiet = true, .outcome = Outcome::removed};
 
 const Step copiesClosedUnasked{.name = "copies closed unasked", .package = Package::beside, .copies = 2,
     .arguments = "-install /S -s", .allUsers = true};
@@ -177,15 +177,17 @@ protected:
         }
     }
 
-    // The nine values an installation writes.
+    // The values an installation writes, one a line.
     std::string Values() const
     {
-        std::string text = RegText(HKEY_LOCAL_MACHINE, P::setupProductKey, P::allUsersValue) + "|" +
-                           RegText(HKEY_LOCAL_MACHINE, P::setupProductKey, P::pathValue) + "|" +
+        std::string text = RegText(HKEY_LOCAL_MACHINE, P::setupProductKey, P::allUsersValue) + "\n" +
+                           RegText(HKEY_LOCAL_MACHINE, P::setupProductKey, P::pathValue) + "\n" +
                            RegText(HKEY_LOCAL_MACHINE, P::appPathKey, nullptr);
         for (const char* name : {P::contactValue, P::displayNameValue, P::displayVersionValue, P::publisherValue,
-                                 P::uninstallStringValue, P::urlInfoAboutValue})
-            text += "|" + RegText(HKEY_LOCAL_MACHINE, P::uninstallKey, name);
+                                 P::uninstallStringValue, P::urlInfoAboutValue, P::displayIconValue,
+                                 P::installLocationValue, P::estimatedSizeValue, P::quietUninstallStringValue,
+                                 P::noModifyValue, P::noRepairValue})
+            text += "\n" + RegText(HKEY_LOCAL_MACHINE, P::uninstallKey, name);
         return text;
     }
     // The trace's lines as "what on: error N", each checked to come from process id and to end in N's system message.
@@ -255,7 +257,9 @@ void Scenarios::Play(const Step& step)
     DeleteFileA(trace.c_str());
     SetEnvironmentVariableA(standInRecordVariable, products.c_str());
     Process program, removal;
-    ASSERT_TRUE(step.uninstall ? program.Start(Quoted(dest + "\\PictrlUnInst.exe") + " " + step.arguments, root)
+    const std::string uninstaller = step.quiet ? RegText(HKEY_LOCAL_MACHINE, P::uninstallKey, P::quietUninstallStringValue)
+                                               : Quoted(dest + "\\PictrlUnInst.exe") + " " + step.arguments;
+    ASSERT_TRUE(step.uninstall ? program.Start(uninstaller, root)
                                : program.Start(Quoted(dist + "\\setup.exe") + " " + step.arguments, dist));
     for (const Box& expected : step.boxes) {
         SCOPED_TRACE(SetupText(expected.id));
@@ -313,6 +317,10 @@ void Scenarios::ExpectInstalled(const Step& step, bool fresh)
     const char* ini = step.package == Package::beside ? "package" : step.ini ? "setup" : nullptr;
     if (ini) files.push_back("Pictrl5.ini");
     if (step.broken) files.erase(files.begin());  // HomePage.url
+    // The kilobytes copied: these files as they came, the log as the list it was.
+    const std::string listed = list.substr(0, list.size() - 2 * !step.finalBreak);
+    long long bytes = static_cast<long long>(listed.size() - ReadFileText(dest + "\\PictrlUnInst.log").size());
+    for (const std::string& name : files) bytes += static_cast<long long>(ReadFileText(dest + "\\" + name).size());
     if (step.plant) files.insert(files.end(), {"install.log", "keep.hlp"});
     if (step.plant && fresh) files.insert(files.end(), {"obsolete.dll", "old1.hlp"});  // "File Del: " when reinstalling
     std::sort(files.begin(), files.end());
@@ -322,7 +330,7 @@ void Scenarios::ExpectInstalled(const Step& step, bool fresh)
     EXPECT_EQ("content of notes source.txt", ReadFileText(dest + "\\notes.txt"));
     EXPECT_EQ(step.plant && fresh, FileExists(Path("sentinel.lnk"))) << "install.log is replayed when reinstalling";
     // The shortcuts, read back and nowhere else; the log: the list, the group, the shortcuts.
-    std::vector<std::string> log = Lines(list.substr(0, list.size() - 2 * !step.finalBreak)), expected, found;
+    std::vector<std::string> log = Lines(listed), expected, found;
     if (step.finalBreak) log.push_back("");
     log.push_back("Made Dir: " + groupFolder);
     const std::string shortcut = "\\" + SetupText(IDS_PRODUCT_NAME) + ".lnk";
@@ -345,9 +353,12 @@ void Scenarios::ExpectInstalled(const Step& step, bool fresh)
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(expected, found);
     ExpectNoEmptyFolderLeft();
-    EXPECT_EQ(std::string(step.allUsers ? P::allUsersData : P::currentUserData) + "|" + dest + "|" + exe + "|" +
-                  P::contactData + "|" + SetupText(IDS_PRODUCT_NAME) + "|" + P::displayVersionData + "|" + P::publisher +
-                  "|" + dest + "\\PictrlUnInst.exe|" + P::webSite,
+    auto number = [](DWORD n) { return "<type 4>" + std::string(reinterpret_cast<const char*>(&n), sizeof n); };
+    EXPECT_EQ(std::string(step.allUsers ? P::allUsersData : P::currentUserData) + "\n" + dest + "\n" + exe + "\n" +
+                  P::contactData + "\n" + SetupText(IDS_PRODUCT_NAME) + "\n" + P::displayVersionData + "\n" +
+                  P::publisher + "\n" + dest + "\\PictrlUnInst.exe\n" + P::webSite + "\n" + exe + ",0\n" + dest + "\n" +
+                  number(DWORD((bytes + 1023) / 1024)) + "\n" + Quoted(dest + "\\PictrlUnInst.exe") + " -s\n" +
+                  number(1) + "\n" + number(1),
               Values());
     // The product: run with "-readopts" alone when an options file was placed, reading it, then as the user asked.
     std::vector<std::string> runs, seen;
@@ -373,7 +384,8 @@ void Scenarios::ExpectRemoved(const Step& step)
         EXPECT_TRUE(line.find("Pictorel 5") == line.npos || line.rfind("Program Files\\Pictorel 5", 0) == 0 ||
                     (step.others && line == "all\\Desktop\\Pictorel 5 Tips.lnk")) << line;
     ExpectNoEmptyFolderLeft();
-    EXPECT_EQ("<none>|<none>|<none>|<none>|<none>|<none>|<none>|<none>|<none>", Values());
+    for (const std::string& value : Lines(Values())) EXPECT_EQ(noValue, value);
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, P::uninstallKey));
     for (const auto& [hive, key] : productKeys) EXPECT_FALSE(KeyExists(hive, key)) << key;
     for (const auto& [hive, key] : otherKeys) EXPECT_EQ(step.others, KeyExists(hive, key)) << key;
     EXPECT_EQ(step.others, KeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora"));  // kept by another product
