@@ -39,13 +39,16 @@ struct DataFile {
     }
     std::map<ULONG_PTR, std::string> Resources(LPCSTR type) const  // all of a type, by number
     {
-        std::pair<const DataFile*, std::map<ULONG_PTR, std::string>> found{this, {}};
-        EnumResourceNamesA(module, type, [](HMODULE, LPCSTR kind, LPSTR name, LONG_PTR all) -> BOOL {
-            auto& [file, resources] = *reinterpret_cast<decltype(found)*>(all);
-            resources[reinterpret_cast<ULONG_PTR>(name)] = file->Resource(kind, name);
-            return TRUE;
-        }, reinterpret_cast<LONG_PTR>(&found));
-        return found.second;
+        std::vector<ULONG_PTR> numbers;
+        EnumResourceNamesA(module, type, AddNumber, reinterpret_cast<LONG_PTR>(&numbers));
+        std::map<ULONG_PTR, std::string> all;
+        for (ULONG_PTR number : numbers) all[number] = Resource(type, MAKEINTRESOURCEA(number));
+        return all;
+    }
+    static BOOL CALLBACK AddNumber(HMODULE, LPCSTR, LPSTR name, LONG_PTR numbers)
+    {
+        reinterpret_cast<std::vector<ULONG_PTR>*>(numbers)->push_back(reinterpret_cast<ULONG_PTR>(name));
+        return TRUE;
     }
 };
 
