@@ -8,6 +8,7 @@
 #include "instances/instance_manager.h"
 #include "instances/main_window.h"
 #include "win/code_page.h"
+#include "win/failure_trace.h"
 #include "win/handles.h"
 #include "win/module_path.h"
 #include "win/string_resources.h"
@@ -39,6 +40,9 @@ void CloseCopy(DWORD processId)
     PostMessageA(FindMainWindow(processId), WM_CLOSE, ProductProfile::closeRequestWParam, 0);
     Sleep(10);
     KernelHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, processId));
+    // A copy that ended at the close request is no longer there to open.
+    if (!process.IsValid() && GetLastError() != ERROR_INVALID_PARAMETER)
+        TraceLastError("open process", std::to_string(processId));
     if (process.IsValid()) TerminateProcess(process.Get(), 0);
 }
 

@@ -2,9 +2,11 @@
 
 #include "core/path_utils.h"
 #include "core/product_profile.h"
+#include "core/setup_state.h"
 #include "core/text.h"
 #include "engine/reboot_delete.h"
 #include "win/code_page.h"
+#include "win/failure_trace.h"
 #include "win/folder_entries.h"
 #include "win/handles.h"
 
@@ -132,10 +134,21 @@ int CopyOne(const char* fileName, const char* sourceFolder, const char* destFold
     const std::string target = to + (newName != nullptr ? newName : fileName);
     if (!FitsMaxPath(source) || !FitsMaxPath(target)) return 0;
     const SourceFacts facts = known != nullptr ? *known : LookUpSource(source);
-    if (sameFolder) return CopyInPlace(source, facts, target);
-    // Checked first, so that a missing source leaves the target as it is.
-    if (facts.attributes == INVALID_FILE_ATTRIBUTES || IsFolder(facts.attributes)) return 0;
-    return CopyOverTarget(source, facts, target);
+    int done = 0;
+    if (sameFolder) {
+        done = CopyInPlace(source, facts, target);
+    } else {
+        // Checked first, so that a missing source leaves the target as it is.
+        if (facts.attributes == INVALID_FILE_ATTRIBUTES) return 0;
+        if (IsFolder(facts.attributes)) {
+            SetLastError(ERROR_DIRECTORY);  // what a trace of the failure says
+            return 0;
+        }
+        done = CopyOverTarget(source, facts, target);
+    }
+    // What the Add/Remove Programs entry gives as the installation's size.
+    if (done) setupState.copiedBytes += (std::uint64_t{facts.sizeHigh} << 32) | facts.sizeLow;
+    return done;
 }
 
 }  // namespace
@@ -148,8 +161,12 @@ int CopyOneFile(const char* fileName, const char* sourceFolder, const char* dest
 int CopyMatchingFiles(const char* pattern, const char* sourceFolder, const char* destFolder)
 {
     if (pattern == nullptr) return 0;
-    FolderEntries matches(sourceFolder != nullptr ? sourceFolder : "", pattern);
-    if (!matches.Next()) return 0;
+    const std::string folder = sourceFolder != nullptr ? sourceFolder : "";
+    FolderEntries matches(folder, pattern);
+    if (!matches.Next()) {
+        TraceLastError("copy file", JoinSearchPath(folder, pattern, IsCodePageLeadByte));
+        return 0;
+    }
 
     // Creating an existing folder fails harmlessly; asking first would cost
     // one more lookup per call.
@@ -157,7 +174,10 @@ int CopyMatchingFiles(const char* pattern, const char* sourceFolder, const char*
     int copied = 0;
     do {
         const SourceFacts facts = FoundSource(matches.Entry());
-        if (!CopyOne(matches.Name(), sourceFolder, destFolder, nullptr, &facts)) break;
+        if (!CopyOne(matches.Name(), sourceFolder, destFolder, nullptr, &facts)) {
+            TraceLastError("copy file", JoinSearchPath(folder, matches.Name(), IsCodePageLeadByte));
+            break;
+        }
         ++copied;
     } while (matches.Next());
     return copied;

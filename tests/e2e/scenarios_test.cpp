@@ -31,9 +31,10 @@ struct Step {
     bool plant = false;    // files of an earlier version and an "install.log" in the destination
     bool others = false;   // other programs' entries, and the product's default shortcuts in every scope
     bool classes = false;  // no per-user association table: the associations are HKEY_CLASSES_ROOT's
+    bool broken = false;   // HomePage.url not in the distribution, no Startup folder: each failure traced
     int copies = 0;        // copies of the product running
     // The run: setup.exe, or the installed PictrlUnInst.exe
-    bool uninstall = false;
+    bool uninstall = false, quiet = false;  // quiet: run by the entry's "QuietUninstallString", as Windows does
     const char* arguments = "";
     std::vector<Box> boxes{};
     bool wizard = false, cancel = false, runProduct = false;
@@ -61,12 +62,12 @@ const Step uninstallConfirmed{.name = "uninstall", .others = true, .copies = 1, 
     .outcome = Outcome::removed, .left = "Pictrl5.ini\ninstall.log\nkeep.hlp\n"};  // none of them logged
 
 const Step newerForTheCurrentUser{.name = "newer, current user", .product = "Pictrl5-5.1.0.0.exe", .ini = false,
-    .wizard = true, .choices = {0, "/Velmora Tools/Pictorel ", 1, 0}, .desktop = false, .startup = true,
+    .broken = true, .wizard = true, .choices = {0, "/Velmora Tools/Pictorel ", 1, 0}, .desktop = false,
     .group = "Velmora Tools\\Pictorel", .pages = {installed}};
 const Step silentOverNewer{.name = "silent over newer", .finalBreak = false, .ini = false, .package = Package::inDest,
     .arguments = "-s", .group = "Velmora Tools\\Pictorel"};
 const Step uninstallSilently{.name = "silent uninstall", .others = true, .classes = true, .uninstall = true,
-    .arguments = "-s", .outcome = Outcome::removed};
+    .quiet = true, .outcome = Outcome::removed};
 
 const Step copiesClosedUnasked{.name = "copies closed unasked", .package = Package::beside, .copies = 2,
     .arguments = "-install /S -s", .allUsers = true};
@@ -119,6 +120,7 @@ protected:
         const std::string recorder = Quoted(BinFolder() + "\\url_recorder.exe") + " \"%1\"";
         RegSet(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", nullptr, recorder);
         SetEnvironmentVariableA("PICTOREL_URL_RECORD", urls.c_str());
+        SetEnvironmentVariableA(P::traceFileVariable, trace.c_str());
     }
 
     void TearDown() override
@@ -137,7 +139,10 @@ protected:
         CopyFileA((bin + "setup.exe").c_str(), (dist + "\\setup.exe").c_str(), FALSE);
         if (*step.product) CopyFileA((bin + step.product).c_str(), (dist + "\\Pictrl5.exe").c_str(), FALSE);
         WriteFileText(programFiles + "\\outside.dat", "sentinel");  // what a lying list names
-        WriteFileText(dist + "\\HomePage.url", std::string("[InternetShortcut]\r\nURL=") + step.homePage + "\r\n");
+        if (step.broken)  // a file where the Startup folder should be
+            RemoveTree(startup), WriteFileText(startup, "");
+        else
+            WriteFileText(dist + "\\HomePage.url", std::string("[InternetShortcut]\r\nURL=") + step.homePage + "\r\n");
         if (step.list) WriteFileText(dist + "\\PictrlUnInst.log", list.substr(0, list.size() - 2 * !step.finalBreak));
         if (step.ini) WriteFileText(dist + "\\Pictrl5.ini", "[Options]\r\nFrom=setup\r\n");
         WriteFileText(Path("package\\Pictrl5.ini"), "[Options]\r\nFrom=package\r\n");
@@ -172,16 +177,34 @@ protected:
         }
     }
 
-    // The nine values an installation writes.
+    // The values an installation writes, one a line.
     std::string Values() const
     {
-        std::string text = RegText(HKEY_LOCAL_MACHINE, P::setupProductKey, P::allUsersValue) + "|" +
-                           RegText(HKEY_LOCAL_MACHINE, P::setupProductKey, P::pathValue) + "|" +
+        std::string text = RegText(HKEY_LOCAL_MACHINE, P::setupProductKey, P::allUsersValue) + "\n" +
+                           RegText(HKEY_LOCAL_MACHINE, P::setupProductKey, P::pathValue) + "\n" +
                            RegText(HKEY_LOCAL_MACHINE, P::appPathKey, nullptr);
         for (const char* name : {P::contactValue, P::displayNameValue, P::displayVersionValue, P::publisherValue,
-                                 P::uninstallStringValue, P::urlInfoAboutValue})
-            text += "|" + RegText(HKEY_LOCAL_MACHINE, P::uninstallKey, name);
+                                 P::uninstallStringValue, P::urlInfoAboutValue, P::displayIconValue,
+                                 P::installLocationValue, P::estimatedSizeValue, P::quietUninstallStringValue,
+                                 P::noModifyValue, P::noRepairValue})
+            text += "\n" + RegText(HKEY_LOCAL_MACHINE, P::uninstallKey, name);
         return text;
+    }
+    // The trace's lines as "what on: error N", each checked to come from process id and to end in N's system message.
+    std::vector<std::string> Traced(DWORD id) const
+    {
+        std::vector<std::string> traced;
+        for (const std::string& line : Lines(ReadFileText(trace))) {
+            const std::string process = " [" + std::to_string(id) + "] ";
+            const std::size_t error = line.find(": error "), text = line.find(": ", error + 8);
+            EXPECT_EQ(process, line.substr(23, process.size())) << line;  // after "YYYY-MM-DD hh:mm:ss.mmm"
+            char message[512] = "";
+            FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                           std::stoul(line.substr(error + 8), nullptr, 0), 0, message, sizeof message, nullptr);
+            EXPECT_TRUE(text + 2 < line.size() && std::string(message).rfind(line.substr(text + 2), 0) == 0) << line;
+            traced.push_back(line.substr(23 + process.size(), text - 23 - process.size()));
+        }
+        return traced;
     }
     // An extension's key and association value: per user, or HKEY_CLASSES_ROOT's where there is no per-user table.
     static std::tuple<HKEY, std::string, const char*> Association(bool classes, const std::string& extension)
@@ -196,7 +219,7 @@ protected:
     void ExpectNoEmptyFolderLeft();
 
     const std::string dist = Path("dist"), dest = programFiles + "\\Pictorel 5", urls = Path("..\\pictorel-urls.txt"),
-                      products = Path("..\\pictorel-products.txt");
+                      products = Path("..\\pictorel-products.txt"), trace = Path("..\\pictorel-trace.txt");
     const std::pair<HKEY, std::string> otherKeys[4] = {  // other products' entries: they stay
         {HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\Scanlet"}, {HKEY_USERS, ".Default\\SOFTWARE\\Velmora\\Scanlet"},
         {HKEY_LOCAL_MACHINE, std::string(P::uninstallRootKey) + "\\Scanlet"},
@@ -231,9 +254,12 @@ void Scenarios::Play(const Step& step)
     const std::string before = FolderTree(root) + Values();
     DeleteFileA(urls.c_str());
     DeleteFileA(products.c_str());
+    DeleteFileA(trace.c_str());
     SetEnvironmentVariableA(standInRecordVariable, products.c_str());
     Process program, removal;
-    ASSERT_TRUE(step.uninstall ? program.Start(Quoted(dest + "\\PictrlUnInst.exe") + " " + step.arguments, root)
+    const std::string uninstaller = step.quiet ? RegText(HKEY_LOCAL_MACHINE, P::uninstallKey, P::quietUninstallStringValue)
+                                               : Quoted(dest + "\\PictrlUnInst.exe") + " " + step.arguments;
+    ASSERT_TRUE(step.uninstall ? program.Start(uninstaller, root)
                                : program.Start(Quoted(dist + "\\setup.exe") + " " + step.arguments, dist));
     for (const Box& expected : step.boxes) {
         SCOPED_TRACE(SetupText(expected.id));
@@ -273,6 +299,9 @@ void Scenarios::Play(const Step& step)
             EXPECT_TRUE(line.rfind("close", 0) != 0 || (closed && line == "close 1001")) << line;
     }
     EXPECT_EQ("sentinel", ReadFileText(programFiles + "\\outside.dat"));
+    const std::vector<std::string> failures = {"copy file " + dist + "\\HomePage.url: error 2",
+                                               "make shortcut " + startup + "\\Pictorel 5.lnk: error 3"};
+    EXPECT_EQ(step.broken ? failures : std::vector<std::string>{}, Traced(program.Id()));
     if (step.outcome == Outcome::unchanged) { EXPECT_EQ(before, FolderTree(root) + Values()); }
     if (step.outcome == Outcome::installed) ExpectInstalled(step, fresh);
     if (step.outcome == Outcome::removed) ExpectRemoved(step);
@@ -287,6 +316,11 @@ void Scenarios::ExpectInstalled(const Step& step, bool fresh)
                                       "PictrlUnInst.exe", "PictrlUnInst.log", "notes.txt", "readme.txt"};
     const char* ini = step.package == Package::beside ? "package" : step.ini ? "setup" : nullptr;
     if (ini) files.push_back("Pictrl5.ini");
+    if (step.broken) files.erase(files.begin());  // HomePage.url
+    // The kilobytes copied: these files as they came, the log as the list it was.
+    const std::string listed = list.substr(0, list.size() - 2 * !step.finalBreak);
+    long long bytes = static_cast<long long>(listed.size() - ReadFileText(dest + "\\PictrlUnInst.log").size());
+    for (const std::string& name : files) bytes += static_cast<long long>(ReadFileText(dest + "\\" + name).size());
     if (step.plant) files.insert(files.end(), {"install.log", "keep.hlp"});
     if (step.plant && fresh) files.insert(files.end(), {"obsolete.dll", "old1.hlp"});  // "File Del: " when reinstalling
     std::sort(files.begin(), files.end());
@@ -296,7 +330,7 @@ void Scenarios::ExpectInstalled(const Step& step, bool fresh)
     EXPECT_EQ("content of notes source.txt", ReadFileText(dest + "\\notes.txt"));
     EXPECT_EQ(step.plant && fresh, FileExists(Path("sentinel.lnk"))) << "install.log is replayed when reinstalling";
     // The shortcuts, read back and nowhere else; the log: the list, the group, the shortcuts.
-    std::vector<std::string> log = Lines(list.substr(0, list.size() - 2 * !step.finalBreak)), expected, found;
+    std::vector<std::string> log = Lines(listed), expected, found;
     if (step.finalBreak) log.push_back("");
     log.push_back("Made Dir: " + groupFolder);
     const std::string shortcut = "\\" + SetupText(IDS_PRODUCT_NAME) + ".lnk";
@@ -319,9 +353,12 @@ void Scenarios::ExpectInstalled(const Step& step, bool fresh)
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(expected, found);
     ExpectNoEmptyFolderLeft();
-    EXPECT_EQ(std::string(step.allUsers ? P::allUsersData : P::currentUserData) + "|" + dest + "|" + exe + "|" +
-                  P::contactData + "|" + SetupText(IDS_PRODUCT_NAME) + "|" + P::displayVersionData + "|" + P::publisher +
-                  "|" + dest + "\\PictrlUnInst.exe|" + P::webSite,
+    auto number = [](DWORD n) { return "<type 4>" + std::string(reinterpret_cast<const char*>(&n), sizeof n); };
+    EXPECT_EQ(std::string(step.allUsers ? P::allUsersData : P::currentUserData) + "\n" + dest + "\n" + exe + "\n" +
+                  P::contactData + "\n" + SetupText(IDS_PRODUCT_NAME) + "\n" + P::displayVersionData + "\n" +
+                  P::publisher + "\n" + dest + "\\PictrlUnInst.exe\n" + P::webSite + "\n" + exe + ",0\n" + dest + "\n" +
+                  number(DWORD((bytes + 1023) / 1024)) + "\n" + Quoted(dest + "\\PictrlUnInst.exe") + " -s\n" +
+                  number(1) + "\n" + number(1),
               Values());
     // The product: run with "-readopts" alone when an options file was placed, reading it, then as the user asked.
     std::vector<std::string> runs, seen;
@@ -346,7 +383,8 @@ void Scenarios::ExpectRemoved(const Step& step)
         EXPECT_TRUE(line.find("Pictorel 5") == line.npos || line.rfind("Program Files\\Pictorel 5", 0) == 0 ||
                     (step.others && line == "all\\Desktop\\Pictorel 5 Tips.lnk")) << line;
     ExpectNoEmptyFolderLeft();
-    EXPECT_EQ("<none>|<none>|<none>|<none>|<none>|<none>|<none>|<none>|<none>", Values());
+    for (const std::string& value : Lines(Values())) EXPECT_EQ(noValue, value);
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, P::uninstallKey));
     for (const auto& [hive, key] : productKeys) EXPECT_FALSE(KeyExists(hive, key)) << key;
     for (const auto& [hive, key] : otherKeys) EXPECT_EQ(step.others, KeyExists(hive, key)) << key;
     EXPECT_EQ(step.others, KeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora"));  // kept by another product
