@@ -5,6 +5,7 @@
 #include "instances/instance_manager.h"
 #include "product/product_record.h"
 #include "product/product_window.h"
+#include "product/stand_in_product.h"
 #include "win/code_page.h"
 #include "win/handles.h"
 #include "win/module_path.h"
@@ -44,10 +45,10 @@ void RecordOptionsFile()
     }
 }
 
-int RunWindow(HINSTANCE instance, COXInstanceManager& manager)
+int RunWindow(HINSTANCE instance, COXInstanceManager& manager, bool busy)
 {
     RecordNumber("listed", static_cast<unsigned>(manager.CountInstances()));
-    HWND window = CreateStandInWindow(instance);
+    HWND window = CreateStandInWindow(instance, busy);
     if (window == nullptr) return 1;
     ShowWindow(window, SW_SHOWNORMAL);
     RecordNumber("ready", GetCurrentProcessId());
@@ -80,7 +81,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
             RecordLine("manager-failed");
             return 1;
         }
-        status = RunWindow(instance, manager);
+        status = RunWindow(instance, manager, __argc == 2 && std::strcmp(__argv[1], standInBusySwitch) == 0);
     }
     RecordLine("exit");
     return status;

@@ -6,6 +6,8 @@
 
 namespace {
 
+bool ignoresClose = false;
+
 LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -20,7 +22,7 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_CLOSE:
         RecordNumber("close", wParam);
-        DestroyWindow(window);
+        if (!ignoresClose) DestroyWindow(window);
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
@@ -43,8 +45,9 @@ LRESULT CALLBACK StandInWindowProc(HWND window, UINT message, WPARAM wParam, LPA
 
 }  // namespace
 
-HWND CreateStandInWindow(HINSTANCE instance)
+HWND CreateStandInWindow(HINSTANCE instance, bool busy)
 {
+    ignoresClose = busy;
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = StandInWindowProc;
     windowClass.hInstance = instance;

@@ -5,7 +5,9 @@
 // top-level window (class standInWindowClass, title standInWindowTitle) and
 // ends when that window gets WM_CLOSE. Run with the single argument
 // "-readopts" it records Pictrl5.ini from its own folder and ends at once,
-// without a window and without listing itself.
+// without a window and without listing itself. Run with the single argument
+// "-busy" it records a WM_CLOSE but keeps its window, as a copy too busy to
+// answer would: only terminating it ends it.
 //
 // What it receives it appends, one line each (CR LF), to the file named by
 // the environment variable PICTOREL_STANDIN_RECORD (nothing is recorded when
@@ -35,3 +37,4 @@ constexpr const char* standInRecordVariable = PICTOREL_STANDIN_RECORD_VARIABLE;
 constexpr const char* standInWindowClass = "PictorelStandInFrame";
 constexpr const char* standInWindowTitle = "Pictorel 5";
 constexpr unsigned standInMarkMessage = 0x8000 + 1;  // WM_APP + 1
+constexpr const char* standInBusySwitch = "-busy";

@@ -154,6 +154,9 @@ int RunInstallDriver()
 {
     setupState.destFolder = FindExistingInstallFolder();
     setupState.sourceFolder = SetupFolderPath();
+    // No folder of its own (a path too long to read): every file would be
+    // looked for at the root of the current drive.
+    if (setupState.sourceFolder.empty()) AbortDamagedSetup();
     if (setupState.destFolder.empty()) {
         setupState.destFolder = DefaultProgramsRoot() + ProductProfile::productSubfolder;
         setupState.freshInstall = 1;

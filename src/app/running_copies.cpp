@@ -12,6 +12,7 @@
 #include "win/handles.h"
 #include "win/module_path.h"
 #include "win/string_resources.h"
+#include "win/system_library.h"
 
 #include <windows.h>
 #include <tlhelp32.h>
@@ -21,29 +22,43 @@
 
 namespace {
 
-// The executable file name of a running process, "" when it is not running.
-std::string ImageNameOf(DWORD processId)
+// The executable file name of an open process, "" when it has ended. From
+// the handle where the system can say (Vista on); else from a snapshot, which
+// finds the same process: the id cannot pass to another while it is held.
+std::string ImageNameOf(const KernelHandle& process, DWORD processId)
 {
+    using QueryImageName = BOOL(WINAPI*)(HANDLE, DWORD, LPSTR, PDWORD);
+    const auto query = ProcAddress<QueryImageName>(GetModuleHandleA("kernel32.dll"), "QueryFullProcessImageNameA");
+    if (query != nullptr) {
+        char path[maxPath] = "";
+        DWORD size = maxPath;
+        return query(process.Get(), 0, path, &size) ? FileNameOf(std::string(path, size), IsCodePageLeadByte)
+                                                    : std::string();
+    }
     KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     if (!snapshot.IsValid()) return std::string();
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32First(snapshot.Get(), &entry); more; more = Process32Next(snapshot.Get(), &entry)) {
-        if (entry.th32ProcessID != processId) continue;
-        return FileNameOf(entry.szExeFile, IsCodePageLeadByte);
+        if (entry.th32ProcessID == processId) return FileNameOf(entry.szExeFile, IsCodePageLeadByte);
     }
     return std::string();
 }
 
-void CloseCopy(DWORD processId)
+// The process is opened before anything is done with its id, and its identity
+// is checked through that handle: an id left in the list by a process that
+// died may belong to another program by now, and cannot change hands while
+// the handle is held.
+void CloseCopy(DWORD processId, const std::string& ownName)
 {
-    PostMessageA(FindMainWindow(processId), WM_CLOSE, ProductProfile::closeRequestWParam, 0);
-    Sleep(10);
-    KernelHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, processId));
-    // A copy that ended at the close request is no longer there to open.
+    const KernelHandle process(
+        OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId));
+    // An id whose process has ended cannot be opened, and that is no failure.
     if (!process.IsValid() && GetLastError() != ERROR_INVALID_PARAMETER)
         TraceLastError("open process", std::to_string(processId));
-    if (process.IsValid()) TerminateProcess(process.Get(), 0);
+    if (!process.IsValid() || !IsProductOrSetupImage(ImageNameOf(process, processId), ownName)) return;
+    PostMessageA(FindMainWindow(processId), WM_CLOSE, ProductProfile::closeRequestWParam, 0);
+    if (WaitForSingleObject(process.Get(), 10) == WAIT_TIMEOUT) TerminateProcess(process.Get(), 0);
 }
 
 }  // namespace
@@ -55,11 +70,7 @@ void CloseOtherCopies(COXInstanceManager& manager)
     const DWORD self = GetCurrentProcessId();
     const std::string ownName = FileNameOf(OwnProgramPath(), IsCodePageLeadByte);
     for (std::uint32_t id : ids) {
-        if (id == self) continue;
-        // An id left behind by a process that died may belong to another
-        // program by now: never touch one that is not a copy of ours.
-        if (!IsProductOrSetupImage(ImageNameOf(id), ownName)) continue;
-        CloseCopy(id);
+        if (id != self) CloseCopy(id, ownName);
     }
 }
 

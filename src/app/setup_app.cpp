@@ -30,6 +30,8 @@ namespace {
 // installation, and ends the process.
 [[noreturn]] void RunRemoval(const StartDecision& decision)
 {
+    // A path that names no uninstaller: nothing here is ours to remove.
+    if (decision.removalTarget.empty()) std::exit(0);
     // Gives the uninstaller that started this copy time to end.
     Sleep(1000);
     DeleteAtReboot(OwnProgramPath());
@@ -46,7 +48,7 @@ bool SetupApp::InitInstance()
 {
     EnableControlsLook();
     const std::vector<std::string> arguments(__argv, __argv + __argc);
-    const StartDecision decision = DecideStartMode(arguments, OwnProgramPath());
+    const StartDecision decision = DecideStartMode(arguments, OwnProgramPath(), IsCodePageLeadByte);
     if (decision.mode == StartMode::removal) RunRemoval(decision);
 
     SetResourceModule(GetModuleHandleA(nullptr));

@@ -13,14 +13,17 @@ bool IsWhiteSpace(char c)
 
 void AppendLogLine(const std::string& path, const std::string& text)
 {
-    // Text mode: the runtime turns the newline into CR LF on Windows.
-    OwnedFile file = OpenFile(path, "a");
+    // Binary, with the line end written out: a text-mode runtime would treat
+    // a Ctrl-Z as the end of the file.
+    OwnedFile file = OpenFile(path, "ab");
     if (!file) return;
     std::fputs(text.c_str(), file.get());
-    std::fputc('\n', file.get());
+    std::fputs("\r\n", file.get());
 }
 
-LogLineReader::LogLineReader(const std::string& path) : file_(OpenFile(path, "r")) {}
+// Binary: a text-mode read would stop at a Ctrl-Z (a list written by DOS
+// tools may hold one) and hide every line after it. CR goes with the trimming.
+LogLineReader::LogLineReader(const std::string& path) : file_(OpenFile(path, "rb")) {}
 
 LogLineReader::LogLineReader(std::FILE* file) : file_(file) {}
 

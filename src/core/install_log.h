@@ -18,7 +18,7 @@ struct LogTag {
     static constexpr const char* shellLink = "Shell Link: ";
 };
 
-// Appends text as one line (text mode, newline after it) and closes the file
+// Appends text as one line (CR LF after it) and closes the file
 // again, so every line is complete on disk when the call returns. A file that
 // cannot be opened loses the line without a word.
 void AppendLogLine(const std::string& path, const std::string& text);
@@ -29,7 +29,7 @@ void AppendLogLine(const std::string& path, const std::string& text);
 // character), codes of 128 and above kept.
 class LogLineReader {
 public:
-    explicit LogLineReader(const std::string& path);  // text mode
+    explicit LogLineReader(const std::string& path);  // binary: past any Ctrl-Z
     explicit LogLineReader(std::FILE* file);           // takes ownership
 
     bool IsOpen() const { return file_ != nullptr; }

@@ -1,5 +1,7 @@
 #include "core/path_utils.h"
 
+#include "core/text.h"
+
 #include <cstring>
 
 std::size_t FindCharacter(const std::string& text, const char* chars, std::size_t from, LeadByteTest isLeadByte)
@@ -74,7 +76,16 @@ std::string JoinSearchPath(const std::string& folder, const std::string& name, L
 bool IsPlainFileName(const std::string& name, LeadByteTest isLeadByte)
 {
     return !name.empty() && FindCharacter(name, "\\/:", 0, isLeadByte) == std::string::npos &&
-           name.find("..") == std::string::npos;
+           name.find("..") == std::string::npos && !IsReservedDeviceName(name, isLeadByte);
+}
+
+bool IsReservedDeviceName(const std::string& name, LeadByteTest isLeadByte)
+{
+    // The part before the first dot, blanks after it ignored as Windows does.
+    std::string base = ToLower(name.substr(0, FindCharacter(name, ".", 0, isLeadByte)));
+    base.erase(base.find_last_not_of(' ') + 1);
+    if (base == "con" || base == "prn" || base == "aux" || base == "nul") return true;
+    return base.size() == 4 && (StartsWith(base, "com") || StartsWith(base, "lpt")) && base[3] >= '1' && base[3] <= '9';
 }
 
 bool IsFolderEntryName(const std::string& name, LeadByteTest isLeadByte)

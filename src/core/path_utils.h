@@ -45,8 +45,12 @@ std::string JoinSearchPath(const std::string& folder, const std::string& name, L
 // A name read from a list or log for the file tags is a plain name or
 // pattern: no "\", "/", ":" and no "..". Anything else is ignored, so a
 // damaged or hostile log cannot reach outside the folder. An empty name,
-// which would stand for the folder itself, is not one either.
+// which would stand for the folder itself, is not one either, nor is a
+// device's reserved name.
 bool IsPlainFileName(const std::string& name, LeadByteTest isLeadByte);
+// CON, PRN, AUX, NUL, COM1 to COM9 and LPT1 to LPT9 in any case, with or
+// without an extension: Windows opens the device, whatever the folder.
+bool IsReservedDeviceName(const std::string& name, LeadByteTest isLeadByte);
 
 // A name a folder search returned is used only when it names an entry of
 // that folder: not ".", "..", nor one holding "\", "/", ":", "?" or "*" (the

@@ -27,6 +27,7 @@ std::vector<std::string> GroupFolderChain(const std::string& programsFolder, con
 {
     std::vector<std::string> chain;
     const std::string base = programsFolder + "\\";
+    if (!FitsMaxPath(base + cleanedGroup)) return chain;
     for (std::size_t slash = FindCharacter(cleanedGroup, "\\", 0, isLeadByte); slash != std::string::npos;
          slash = FindCharacter(cleanedGroup, "\\", slash + 1, isLeadByte))
         chain.push_back(base + cleanedGroup.substr(0, slash));

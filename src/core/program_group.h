@@ -11,6 +11,9 @@
 std::string CleanProgramGroup(const std::string& typed, LeadByteTest isLeadByte);
 
 // The folders of a cleaned group below the Programs folder, outermost first:
-// one for each "\" (the text before it), then the whole group.
+// one for each "\" (the text before it), then the whole group. None when the
+// group's folder does not fit MAX_PATH: its "Made Dir: " line and its
+// shortcuts' "Shell Link: " lines then could not fit the 512 bytes the log
+// reader takes a line in, and a line split in two may read as a tagged line.
 std::vector<std::string> GroupFolderChain(const std::string& programsFolder, const std::string& cleanedGroup,
                                           LeadByteTest isLeadByte);

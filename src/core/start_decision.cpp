@@ -6,7 +6,17 @@
 
 #include <string>
 
-StartDecision DecideStartMode(const std::vector<std::string>& arguments, const std::string& programPath)
+namespace {
+
+bool IsUninstallerPath(const std::string& path, LeadByteTest isLeadByte)
+{
+    return SameTextIgnoringCase(FileNameOf(path, isLeadByte), ProductProfile::uninstallerPath + 1);
+}
+
+}  // namespace
+
+StartDecision DecideStartMode(const std::vector<std::string>& arguments, const std::string& programPath,
+                              LeadByteTest isLeadByte)
 {
     StartDecision decision;
     const std::size_t count = arguments.size();
@@ -18,16 +28,15 @@ StartDecision DecideStartMode(const std::vector<std::string>& arguments, const s
 
     if (count >= 3 && arguments[1] == ProductProfile::removalSwitch) {
         decision.mode = StartMode::removal;
-        decision.removalTarget = arguments[2];
+        // Only an uninstaller is ever removed, with the folder it stands in.
+        if (IsUninstallerPath(arguments[2], isLeadByte)) decision.removalTarget = arguments[2];
         return decision;
     }
 
-    if (count >= 2 && SameTextIgnoringCase(arguments[1], ProductProfile::installSwitch))
-        decision.mode = StartMode::install;
-    else if (ToLower(programPath).find(ProductProfile::installerNameMarker) != std::string::npos)
-        decision.mode = StartMode::install;
-    else
-        decision.mode = StartMode::uninstall;
+    const bool installSwitch = count >= 2 && SameTextIgnoringCase(arguments[1], ProductProfile::installSwitch);
+    const bool installerPath = ToLower(programPath).find(ProductProfile::installerNameMarker) != std::string::npos;
+    decision.mode = !installSwitch && !installerPath && IsUninstallerPath(programPath, isLeadByte) ? StartMode::uninstall
+                                                                                                 : StartMode::install;
 
     for (std::size_t i = 2; i < count; ++i) {
         if (arguments[i] == ProductProfile::skipCopiesSwitch)

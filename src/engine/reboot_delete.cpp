@@ -25,6 +25,8 @@ void AddToWininitRenameSection(const std::string& path)
 
 void DeleteAtReboot(const std::string& path)
 {
+    // An empty path would become a "NUL=" line, which names no file at all.
+    if (path.empty()) return;
     if (rebootMoveFileEx(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) return;
     AddToWininitRenameSection(path);
 }

@@ -8,7 +8,8 @@
 // Registers path for deletion at the next start: MoveFileExA with
 // MOVEFILE_DELAY_UNTIL_REBOOT, else (the 9x family, or no rights) a
 // "NUL=" line at the end of WININIT.INI's "rename" section. A section that
-// cannot take the line is left as it was. No result.
+// cannot take the line is left as it was; an empty path registers nothing.
+// No result.
 void DeleteAtReboot(const std::string& path);
 
 // The MoveFileExA that DeleteAtReboot calls. Tests put in one that fails as

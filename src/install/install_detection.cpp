@@ -51,7 +51,7 @@ std::string DefaultProgramsRoot()
 
 std::string SetupFolderPath()
 {
-    // A truncated path names no real folder; the damage check then stops the run.
+    // A truncated path names no real folder: "", on which the install driver stops as damaged.
     const std::string path = OwnProgramPath();
     return ParentFolder(path.c_str(), IsCodePageLeadByte);
 }

@@ -8,7 +8,7 @@
 std::string FindExistingInstallFolder();
 // The system's program-files folder, without a trailing backslash.
 std::string DefaultProgramsRoot();
-// The folder of the running program file.
+// The folder of the running program file; "" when its path does not fit.
 std::string SetupFolderPath();
 // Sets setupState's four version numbers from the file's fixed file version,
 // all 0 when it has none.

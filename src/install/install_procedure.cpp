@@ -63,6 +63,7 @@ void MakeProgramGroup()
     if (programs.empty()) return;
 
     const std::vector<std::string> chain = GroupFolderChain(programs, setupState.programGroup, IsCodePageLeadByte);
+    if (chain.empty()) return;
     for (const std::string& folder : chain) {
         if (!CreateDirectoryA(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
             TraceLastError("make folder", folder);
@@ -87,10 +88,10 @@ void MakeProductShortcut(const char* commonValue, const char* userValue)
 // What Windows' Add/Remove Programs, winget and inventory tools read beyond
 // the entry's name and command: the icon, the folder, the size in KB (rounded
 // up), a command that removes without a question, and no Change or Repair.
-void WriteUninstallEntryExtras(const char* uninstallKey, const std::string& exe, const std::string& uninstaller)
+void WriteUninstallEntryExtras(const char* uninstallKey, const std::string& exe, const std::string& uninstallCommand)
 {
     const std::string icon = exe + ProductProfile::iconIndexSuffix;
-    const std::string quiet = "\"" + uninstaller + "\" " + ProductProfile::silentSwitch;
+    const std::string quiet = uninstallCommand + " " + ProductProfile::silentSwitch;
     const std::uint64_t kilobytes = (setupState.copiedBytes + 1023) / 1024;
     const DWORD size = kilobytes > MAXDWORD ? MAXDWORD : static_cast<DWORD>(kilobytes);
     HKEY m = HKEY_LOCAL_MACHINE;
@@ -119,9 +120,11 @@ void WriteRegistryEntries()
     WriteRegistryString(m, uninstallKey, ProductProfile::displayNameValue, displayName.c_str());
     WriteRegistryString(m, uninstallKey, ProductProfile::displayVersionValue, ProductProfile::displayVersionData);
     WriteRegistryString(m, uninstallKey, ProductProfile::publisherValue, ProductProfile::publisher);
-    WriteRegistryString(m, uninstallKey, ProductProfile::uninstallStringValue, uninstaller.c_str());
+    // Quoted: unquoted, Windows would try "C:\Program.exe" first for a path with blanks.
+    const std::string uninstallCommand = "\"" + uninstaller + "\"";
+    WriteRegistryString(m, uninstallKey, ProductProfile::uninstallStringValue, uninstallCommand.c_str());
     WriteRegistryString(m, uninstallKey, ProductProfile::urlInfoAboutValue, ProductProfile::webSite);
-    WriteUninstallEntryExtras(uninstallKey, exe, uninstaller);
+    WriteUninstallEntryExtras(uninstallKey, exe, uninstallCommand);
 }
 
 // Runs the installed product once with "-readopts" alone as its command line
@@ -149,6 +152,24 @@ void HandOverOptionsFile()
     if (copied) RunProductWithOptions();
 }
 
+// A list written by DOS tools may end in Ctrl-Z bytes; a reader that stops
+// there would miss every line appended after them. They are cut off.
+void CutTrailingCtrlZ(const std::string& path)
+{
+    KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid()) return;
+    const DWORD size = GetFileSize(file.Get(), nullptr);
+    if (size == INVALID_FILE_SIZE) return;
+    DWORD end = size, read = 0;
+    char last = 0;
+    while (end > 0 && SetFilePointer(file.Get(), static_cast<LONG>(end - 1), nullptr, FILE_BEGIN) == end - 1 &&
+           ReadFile(file.Get(), &last, 1, &read, nullptr) && read == 1 && last == '\x1a')
+        --end;
+    if (end < size && SetFilePointer(file.Get(), static_cast<LONG>(end), nullptr, FILE_BEGIN) == end)
+        SetEndOfFile(file.Get());
+}
+
 }  // namespace
 
 void InstallFromList(const std::string& listPath)
@@ -174,6 +195,7 @@ int RunInstall()
 
     InstallFromList(setupState.sourceFolder + ProductProfile::uninstallLogPath);
     CopyMatchingFiles(ProductProfile::uninstallLog, setupState.sourceFolder.c_str(), setupState.destFolder.c_str());
+    CutTrailingCtrlZ(LogPath());
     // Also completes a list whose last line has no line break.
     AppendLogLine(LogPath(), "");
 

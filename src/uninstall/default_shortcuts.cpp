@@ -6,6 +6,7 @@
 #include "uninstall/user_hives.h"
 #include "win/code_page.h"
 #include "win/handles.h"
+#include "win/plain_entries.h"
 #include "win/registry_text.h"
 
 #include <windows.h>
@@ -23,25 +24,38 @@ struct ShellFolderNames {
 
 // An unreadable or empty value names no folder; joining onto it would reach
 // the root of the current drive.
-void DeleteDefaultShortcut(HKEY shellFolders, const char* valueName)
+std::string ShellFolder(HKEY shellFolders, const char* valueName)
 {
     std::string folder;
     ReadValueText(shellFolders, valueName, registryTextSize, folder);
+    return folder;
+}
+
+// Each folder in a user's profile is held while the clean-up works in it, and
+// entered only when it is a folder of its own: as administrator, a junction
+// there would lead the clean-up into folders its user may not touch.
+void DeleteDefaultShortcut(HKEY shellFolders, const char* valueName)
+{
+    const std::string folder = ShellFolder(shellFolders, valueName);
     if (folder.empty()) return;
-    std::string path = JoinFolder(folder, ProductProfile::defaultShortcutFile, IsCodePageLeadByte);
-    if (FitsMaxPath(path)) DeleteFileA(path.c_str());
+    const HeldFolder held(folder);
+    const std::string path = JoinFolder(folder, ProductProfile::defaultShortcutFile, IsCodePageLeadByte);
+    if (held.IsPlain() && FitsMaxPath(path) && IsPlainFile(path)) DeleteFileA(path.c_str());
 }
 
 // The group is emptied of every file, the user's own included: it carries the
 // product's name.
 void RemoveDefaultGroup(HKEY shellFolders, const char* valueName)
 {
-    std::string folder;
-    ReadValueText(shellFolders, valueName, registryTextSize, folder);
+    const std::string folder = ShellFolder(shellFolders, valueName);
     if (folder.empty()) return;
-    std::string group = JoinFolder(folder, ProductProfile::defaultGroupFolder, IsCodePageLeadByte);
-    if (!FitsMaxPath(group)) return;
+    const HeldFolder programs(folder);
+    const std::string group = JoinFolder(folder, ProductProfile::defaultGroupFolder, IsCodePageLeadByte);
+    if (!programs.IsPlain() || !FitsMaxPath(group)) return;
+    HeldFolder held(group);
+    if (!held.IsPlain()) return;
     DeleteMatchingFiles(group, "*.*");
+    held.Release();
     RemoveDirectoryA(group.c_str());
 }
 

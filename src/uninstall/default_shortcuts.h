@@ -8,4 +8,6 @@
 void RemoveAllUsersDefaultShortcuts();
 
 // The same for the shell folders of each user hive under HKEY_USERS.
+// In both, a folder or file that is a link (junction, symbolic link, mount
+// point) is neither entered nor deleted: only plain files go.
 void RemovePerUserDefaultShortcuts();

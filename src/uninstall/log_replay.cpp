@@ -63,8 +63,9 @@ int DeleteMatchingFiles(const std::string& folder, const std::string& pattern)
 {
     int count = 0;
     for (FolderEntries found(folder, pattern); found.Next();) {
-        // Subfolders are not ours to change.
-        if (found.IsFolder()) continue;
+        // Subfolders are not ours to change, nor is a link: changing its
+        // attributes would change its target's.
+        if (found.IsFolder() || found.IsLink()) continue;
         const std::string path = JoinSearchPath(folder, found.Name(), IsCodePageLeadByte);
         if (FitsMaxPath(path)) DeleteOneMatch(path, count);
     }

@@ -15,5 +15,6 @@ void RemoveLoggedLinksAndFolders(const std::string& logPath);
 void RemoveLoggedFiles(const std::string& logPath, const std::string& folder, const char* tag);
 
 // Deletes the files of folder matching pattern, clearing their read-only and
-// hidden attributes first; returns how many went. Subfolders are left alone.
+// hidden attributes first; returns how many went. Subfolders and links
+// (reparse points) are left alone.
 int DeleteMatchingFiles(const std::string& folder, const std::string& pattern);

@@ -21,6 +21,9 @@ public:
     bool Next();
     const char* Name() const { return entry_.cFileName; }
     bool IsFolder() const { return (entry_.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+    // A junction, symbolic link or mount point: changing its attributes
+    // would change its target's.
+    bool IsLink() const { return (entry_.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }
     const WIN32_FIND_DATAA& Entry() const { return entry_; }
 
 private:

@@ -45,16 +45,17 @@ TEST(StartMode, ComesFromTheArgumentsAndTheProgramPath)
         {{"-INSTALL"}, other, M::install, 0, 0, ""}, {{"x", "-install"}, other, M::uninstall, 0, 0, ""},
         {{"-install", "/S", "-s"}, other, M::install, 1, 1, ""}, {{"/S"}, setup, M::install, 0, 0, ""},
         {{"-install", "/s"}, setup, M::install, 0, 0, ""},       {{"-s"}, other, M::uninstall, 1, 0, ""},
-        {{"-delself", "C:\\P 5\\U.exe"}, copy, M::removal, 0, 0, "C:\\P 5\\U.exe"},
-        {{"-delself", "C:\\x.exe", "-s"}, copy, M::removal, 1, 0, "C:\\x.exe"},
+        {{"-delself", "C:\\P 5\\pictrluninst.EXE"}, copy, M::removal, 0, 0, "C:\\P 5\\pictrluninst.EXE"},
+        {{"-delself", "C:\\D\\setup (1).exe", "-s"}, copy, M::removal, 1, 0, ""},  // not an uninstaller: untouched
         {{"-delself"}, other, M::uninstall, 0, 0, ""},          {{"-DELSELF", "C:\\x"}, other, M::uninstall, 0, 0, ""},
-        {{}, "C:\\SETUP.EXE\\bin\\other.exe", M::install, 0, 0, ""}, {{}, "C:\\setup.com", M::uninstall, 0, 0, ""}};
+        {{}, "C:\\SETUP.EXE\\bin\\other.exe", M::install, 0, 0, ""}, {{}, "C:\\setup.com", M::install, 0, 0, ""},
+        {{"-s"}, "C:\\D\\setup (1).exe", M::install, 1, 0, ""}, {{}, "C:\\D\\PictrlUnInst.exe.exe", M::install, 0, 0, ""}};
     for (const auto& [after, path, mode, silent, skip, target] : cases) {
         Lines arguments{path};
         arguments.insert(arguments.end(), after.begin(), after.end());
         SCOPED_TRACE(testing::PrintToString(arguments));
         setupState.silent = 1 - silent;
-        const StartDecision d = DecideStartMode(arguments, path);
+        const StartDecision d = DecideStartMode(arguments, path, ShiftJisLeadByte);
         EXPECT_TRUE(d.mode == mode && d.silent == silent && setupState.silent == silent);
         EXPECT_TRUE(d.skipCopiesQuestion == skip && d.removalTarget == target);
     }
@@ -168,7 +169,8 @@ TEST(LogReader, SplitsAndTrimsLinesAsEveryReaderDoes)
         {"File Copy: a\nFile Del: b\r\nc", {"File Copy: a", "File Del: b", "c"}},
         {"File Del: x.dll \t\x01\x1f \r\n", {"File Del: x.dll"}},
         {"File Copy: caf\xe9\xa0\xff\n", {"File Copy: caf\xe9\xa0\xff"}}, {" File Copy: a\n", {" File Copy: a"}},
-        {"\n \n\t\t\r\n", {"\n", " ", "\t"}}, {"", {}}};  // the first character is never removed
+        {"\n \n\t\t\r\n", {"\n", " ", "\t"}}, {"", {}},  // the first character is never removed
+        {"File Del: a\r\n\x1a\r\nMade Dir: C:\\G\r\n", {"File Del: a", "\x1a", "Made Dir: C:\\G"}}};  // past a Ctrl-Z
     for (const auto& [bytes, expected] : cases) {
         std::ofstream(log, std::ios::binary) << bytes;
         Lines lines;
@@ -197,7 +199,10 @@ TEST(RemovalEntries, EachLineNamesOnlyWhatItMay)
         {"File Del: C:\\Windows\\win.ini", nullptr, none},   {"File Del: C:win.ini", nullptr, none},
         {"File Copy: Core.dll > ..\\Core.dll", nullptr, none}, {"File Copy: ..\\evil > Core.dll", nullptr, "Core.dll"},
         {"File Del: \x95\\.txt", nullptr, "\x95\\.txt"},  {"File Del: \x95\\\\x.txt", nullptr, none},
-    };
+        {"File Del: NUL", nullptr, none}, {"File Del: con.txt", nullptr, none}, {"File Del: Lpt9 .a.b", nullptr, none},
+        {"File Copy: x > aux", nullptr, none}, {"File Del: COM1.*", nullptr, none}, {"File Del: prn.", nullptr, none},
+        {"File Copy: CONFIG.SYS", nullptr, "CONFIG.SYS"}, {"File Del: COM10.log", nullptr, "COM10.log"},
+        {"File Del: LPT0.x", nullptr, "LPT0.x"}, {"File Del: nul1.txt", nullptr, "nul1.txt"}};
     for (const auto& [line, tag, expected] : files) {
         std::string pattern = "unchanged";
         EXPECT_EQ(expected != none, FilePatternToRemove(line, tag, pattern, ShiftJisLeadByte)) << line;
@@ -234,6 +239,7 @@ TEST(Paths, ParentsJoinsAndGroupFolders)
         {"C:\\a\\\x83\\b", ShiftJisLeadByte, "C:\\a"},  // "\x83\\" is one character
         {"C:\\a\\\x83\\b", NoLeadByte, "C:\\a\\\x83"}, {"C:\\a\\b\x83\\", ShiftJisLeadByte, "C:\\a"}};
     for (const auto& [path, leadByte, parent] : parents) EXPECT_EQ(parent, ParentFolder(path, leadByte)) << path;
+    EXPECT_EQ("\x83\\b", FileNameOf("C:\\a\\\x83\\b", ShiftJisLeadByte));
     EXPECT_EQ("", ParentFolder(nullptr, NoLeadByte));
     const std::tuple<const char*, const char*, const char*, const char*> joins[] = {
         {"C:\\Program Files", "\\Pictorel 5", "C:\\Program Files\\Pictorel 5", "C:\\Program Files\\\\Pictorel 5"},
@@ -252,7 +258,9 @@ TEST(Paths, ParentsJoinsAndGroupFolders)
     for (const auto& [typed, cleaned, folders] : groups) {
         EXPECT_EQ(cleaned, CleanProgramGroup(typed, ShiftJisLeadByte)) << typed;
         EXPECT_EQ(folders, GroupFolderChain("P", cleaned, ShiftJisLeadByte)) << typed;
-    }
+    }  // a group folder past MAX_PATH would log a line the reader splits: none at all
+    EXPECT_EQ(Lines({"P\\" + std::string(257, 'g')}), GroupFolderChain("P", std::string(257, 'g'), ShiftJisLeadByte));
+    EXPECT_EQ(Lines{}, GroupFolderChain("P", "A\\" + std::string(256, 'g'), ShiftJisLeadByte));
 }
 
 TEST(WininitBlock, TheNewLineGoesLastOrNotAtAll)

@@ -24,16 +24,20 @@ struct Step {
     const char* name;
     // The distribution, and the machine before the step
     const char* product = "Pictrl5.exe";  // the stand-in build shipped as Pictrl5.exe; "" none
-    bool list = true, finalBreak = true, ini = true;
+    bool list = true, ini = true;
+    const char* listEnd = "\r\n";  // how the list ends: "" without a line break, "\r\n\x1a" as DOS tools end it
     const char* homePage = "http://x.example/";  // the URL of its HomePage.url
     Package package = Package::none;
     const char* earlier = nullptr;  // an earlier installation of this build, made by hand
     bool plant = false;    // files of an earlier version and an "install.log" in the destination
     bool others = false;   // other programs' entries, and the product's default shortcuts in every scope
+    bool link = false;     // the current user's default group a link to a folder of the user's own
     bool classes = false;  // no per-user association table: the associations are HKEY_CLASSES_ROOT's
     bool broken = false;   // HomePage.url not in the distribution, no Startup folder: each failure traced
     int copies = 0;        // copies of the product running
-    // The run: setup.exe, or the installed PictrlUnInst.exe
+    bool busy = false;     // the last of them ignores the request to close: only terminating it ends it
+    // The run: setup.exe (under the name runAs), or the installed PictrlUnInst.exe
+    const char* runAs = "setup.exe";
     bool uninstall = false, quiet = false;  // quiet: run by the entry's "QuietUninstallString", as Windows does
     const char* arguments = "";
     std::vector<Box> boxes{};
@@ -61,15 +65,15 @@ const Step uninstallConfirmed{.name = "uninstall", .others = true, .copies = 1, 
     .boxes = {{IDS_CONFIRM_UNINSTALL, {}, I::exclamation, IDNO, IDYES}, {IDS_UNINSTALLED, {}, I::exclamation, IDOK, IDOK}},
     .outcome = Outcome::removed, .left = "Pictrl5.ini\ninstall.log\nkeep.hlp\n"};  // none of them logged
 
-const Step newerForTheCurrentUser{.name = "newer, current user", .product = "Pictrl5-5.1.0.0.exe", .ini = false,
+const Step newerForTheCurrentUser{.name = "newer, current user", .product = "Pictrl5-5.1.0.0.exe", .ini = false, .listEnd = "\r\n\x1a",
     .broken = true, .wizard = true, .choices = {0, "/Velmora Tools/Pictorel ", 1, 0}, .desktop = false,
     .group = "Velmora Tools\\Pictorel", .pages = {installed}};
-const Step silentOverNewer{.name = "silent over newer", .finalBreak = false, .ini = false, .package = Package::inDest,
-    .arguments = "-s", .group = "Velmora Tools\\Pictorel"};
-const Step uninstallSilently{.name = "silent uninstall", .others = true, .classes = true, .uninstall = true,
+const Step silentOverNewer{.name = "silent over newer, renamed", .ini = false, .listEnd = "", .package = Package::inDest,
+    .runAs = "setup (1).exe", .arguments = "-s", .group = "Velmora Tools\\Pictorel"};  // a browser's name: installs
+const Step uninstallSilently{.name = "silent uninstall", .others = true, .link = true, .classes = true, .uninstall = true,
     .quiet = true, .outcome = Outcome::removed};
 
-const Step copiesClosedUnasked{.name = "copies closed unasked", .package = Package::beside, .copies = 2,
+const Step copiesClosedUnasked{.name = "copies closed unasked", .package = Package::beside, .copies = 2, .busy = true,
     .arguments = "-install /S -s", .allUsers = true};
 const Step silentAskingAboutACopy{.name = "copy asked about", .copies = 1, .arguments = "-s",
     .boxes = {{IDS_ONE_COPY_RUNNING, {}, I::exclamation, IDYES, IDYES}}, .allUsers = true};
@@ -136,14 +140,14 @@ protected:
         for (const char* name : {"readme.txt", "Pictrl5Man.chm", "PictCap.dll", "PictFx.dll", "notes source.txt",
                                  "skipped.dat", "agreement.txt", "..\\outside.dat"})
             WriteFileText(dist + "\\" + name, std::string("content of ") + name);  // the folder made on the way
-        CopyFileA((bin + "setup.exe").c_str(), (dist + "\\setup.exe").c_str(), FALSE);
+        for (const char* name : {"setup.exe", step.runAs}) CopyFileA((bin + "setup.exe").c_str(), (dist + "\\" + name).c_str(), 0);
         if (*step.product) CopyFileA((bin + step.product).c_str(), (dist + "\\Pictrl5.exe").c_str(), FALSE);
         WriteFileText(programFiles + "\\outside.dat", "sentinel");  // what a lying list names
         if (step.broken)  // a file where the Startup folder should be
             RemoveTree(startup), WriteFileText(startup, "");
         else
             WriteFileText(dist + "\\HomePage.url", std::string("[InternetShortcut]\r\nURL=") + step.homePage + "\r\n");
-        if (step.list) WriteFileText(dist + "\\PictrlUnInst.log", list.substr(0, list.size() - 2 * !step.finalBreak));
+        if (step.list) WriteFileText(dist + "\\PictrlUnInst.log", list.substr(0, list.size() - 2) + step.listEnd);
         if (step.ini) WriteFileText(dist + "\\Pictrl5.ini", "[Options]\r\nFrom=setup\r\n");
         WriteFileText(Path("package\\Pictrl5.ini"), "[Options]\r\nFrom=package\r\n");
         const std::string sfx[] = {"", Path("package\\pictorel5.exe"), dest + "\\pictorel5.exe"};
@@ -160,6 +164,7 @@ protected:
             WriteFileText(Path("sentinel.lnk"), "named by an earlier log");
         }
         if (step.others) {
+            EXPECT_TRUE(!step.link || (MakeFolders(Path("mine")) && FolderLink(programs, "Pictorel 5", "../../../mine")));
             const std::string lnk = "\\Pictorel 5.lnk";
             for (const std::string& path : {startup + lnk, commonDesktop + lnk, commonStartup + lnk,
                                             commonPrograms + "\\Pictorel 5" + lnk, programs + "\\Pictorel 5\\my notes.txt",
@@ -249,9 +254,10 @@ void Scenarios::Play(const Step& step)
     for (int i = 0; i < step.copies; ++i) {
         copies.push_back(std::make_unique<StandIn>());
         ASSERT_TRUE(copies.back()->Launch(step.uninstall ? dest + "\\Pictrl5.exe" : BinFolder() + "\\Pictrl5.exe",
-                                          Path("..\\pictorel-copy" + std::to_string(i) + ".txt")));
+                                          Path("..\\pictorel-copy" + std::to_string(i) + ".txt"),
+                                          step.busy && i == step.copies - 1 ? standInBusySwitch : ""));
     }
-    const std::string before = FolderTree(root) + Values();
+    const std::string before = FolderTree(root) + Values(), distribution = FolderTree(dist);
     DeleteFileA(urls.c_str());
     DeleteFileA(products.c_str());
     DeleteFileA(trace.c_str());
@@ -260,7 +266,7 @@ void Scenarios::Play(const Step& step)
     const std::string uninstaller = step.quiet ? RegText(HKEY_LOCAL_MACHINE, P::uninstallKey, P::quietUninstallStringValue)
                                                : Quoted(dest + "\\PictrlUnInst.exe") + " " + step.arguments;
     ASSERT_TRUE(step.uninstall ? program.Start(uninstaller, root)
-                               : program.Start(Quoted(dist + "\\setup.exe") + " " + step.arguments, dist));
+                               : program.Start(Quoted(dist + "\\" + step.runAs) + " " + step.arguments, dist));
     for (const Box& expected : step.boxes) {
         SCOPED_TRACE(SetupText(expected.id));
         const bool own = expected.id <= IDS_CONFIRM_UNINSTALL;  // the start-up sequence's own boxes
@@ -290,15 +296,17 @@ void Scenarios::Play(const Step& step)
     }
     WaitFor([] { return ProcessesWhere([](const std::string& image) { return image == "url_recorder.exe"; }).empty(); });
     EXPECT_EQ(step.pages, Lines(ReadFileText(urls)));
-    for (const auto& copy : copies) {  // notified of the setup's coming, and going when it ran to its end
+    for (const auto& copy : copies) {  // a busy one ends only when terminated
         const bool closed = step.outcome != Outcome::unchanged;
         const std::string setup = std::to_string(program.Id());
         EXPECT_EQ(closed, copy->Wait(closed ? 10000 : 0) == 0) << "copy " << copy->Id();
-        EXPECT_TRUE(copy->Recorded("added " + setup) && (closed || copy->Recorded("removed " + setup)));
+        // One left running was notified of the setup's coming and going; one closed may have been ended first.
+        EXPECT_TRUE(closed || (copy->Recorded("added " + setup) && copy->Recorded("removed " + setup)));
         for (const std::string& line : copy->Records())  // unless it was ended before it saw the request
             EXPECT_TRUE(line.rfind("close", 0) != 0 || (closed && line == "close 1001")) << line;
     }
     EXPECT_EQ("sentinel", ReadFileText(programFiles + "\\outside.dat"));
+    EXPECT_EQ(distribution, FolderTree(dist)) << "nothing of the distribution's folder goes";
     const std::vector<std::string> failures = {"copy file " + dist + "\\HomePage.url: error 2",
                                                "make shortcut " + startup + "\\Pictorel 5.lnk: error 3"};
     EXPECT_EQ(step.broken ? failures : std::vector<std::string>{}, Traced(program.Id()));
@@ -318,7 +326,7 @@ void Scenarios::ExpectInstalled(const Step& step, bool fresh)
     if (ini) files.push_back("Pictrl5.ini");
     if (step.broken) files.erase(files.begin());  // HomePage.url
     // The kilobytes copied: these files as they came, the log as the list it was.
-    const std::string listed = list.substr(0, list.size() - 2 * !step.finalBreak);
+    const std::string listed = list.substr(0, list.size() - 2) + step.listEnd;
     long long bytes = static_cast<long long>(listed.size() - ReadFileText(dest + "\\PictrlUnInst.log").size());
     for (const std::string& name : files) bytes += static_cast<long long>(ReadFileText(dest + "\\" + name).size());
     if (step.plant) files.insert(files.end(), {"install.log", "keep.hlp"});
@@ -330,8 +338,8 @@ void Scenarios::ExpectInstalled(const Step& step, bool fresh)
     EXPECT_EQ("content of notes source.txt", ReadFileText(dest + "\\notes.txt"));
     EXPECT_EQ(step.plant && fresh, FileExists(Path("sentinel.lnk"))) << "install.log is replayed when reinstalling";
     // The shortcuts, read back and nowhere else; the log: the list, the group, the shortcuts.
-    std::vector<std::string> log = Lines(listed), expected, found;
-    if (step.finalBreak) log.push_back("");
+    std::vector<std::string> log = Lines(list), expected, found;
+    if (*step.listEnd) log.push_back("");  // the line break added to end the list, a Ctrl-Z cut
     log.push_back("Made Dir: " + groupFolder);
     const std::string shortcut = "\\" + SetupText(IDS_PRODUCT_NAME) + ".lnk";
     const std::pair<std::string, std::string> links[] = {
@@ -354,11 +362,11 @@ void Scenarios::ExpectInstalled(const Step& step, bool fresh)
     EXPECT_EQ(expected, found);
     ExpectNoEmptyFolderLeft();
     auto number = [](DWORD n) { return "<type 4>" + std::string(reinterpret_cast<const char*>(&n), sizeof n); };
+    const std::string uninstaller = Quoted(dest + "\\PictrlUnInst.exe");
     EXPECT_EQ(std::string(step.allUsers ? P::allUsersData : P::currentUserData) + "\n" + dest + "\n" + exe + "\n" +
                   P::contactData + "\n" + SetupText(IDS_PRODUCT_NAME) + "\n" + P::displayVersionData + "\n" +
-                  P::publisher + "\n" + dest + "\\PictrlUnInst.exe\n" + P::webSite + "\n" + exe + ",0\n" + dest + "\n" +
-                  number(DWORD((bytes + 1023) / 1024)) + "\n" + Quoted(dest + "\\PictrlUnInst.exe") + " -s\n" +
-                  number(1) + "\n" + number(1),
+                  P::publisher + "\n" + uninstaller + "\n" + P::webSite + "\n" + exe + ",0\n" + dest + "\n" +
+                  number(DWORD((bytes + 1023) / 1024)) + "\n" + uninstaller + " -s\n" + number(1) + "\n" + number(1),
               Values());
     // The product: run with "-readopts" alone when an options file was placed, reading it, then as the user asked.
     std::vector<std::string> runs, seen;
@@ -377,6 +385,10 @@ void Scenarios::ExpectInstalled(const Step& step, bool fresh)
 
 void Scenarios::ExpectRemoved(const Step& step)
 {
+    if (step.link) {  // neither followed nor removed
+        EXPECT_EQ("x", ReadFileText(Path("mine\\my notes.txt")));
+        EXPECT_TRUE(FolderLink(programs, "Pictorel 5", nullptr));
+    }
     EXPECT_EQ(step.left, FolderTree(dest));
     EXPECT_EQ(*step.left != '\0', FolderExists(dest));
     for (const std::string& line : Lines(FolderTree(root)))  // nothing of the product's name outside its folder

@@ -132,6 +132,15 @@ Process::~Process()
     if (process_.IsValid() && TerminateProcess(process_.Get(), 99)) WaitForSingleObject(process_.Get(), 10000);
 }
 
+bool FolderLink(const std::string& folder, const char* name, const char* relativeTarget)
+{
+    Process unix;  // whose end Wine does not report: its effect is waited for
+    const std::string link = folder + "\\" + name, quoted = " " + Quoted(name);
+    return unix.Start(relativeTarget ? "Z:\\bin\\ln -s " + std::string(relativeTarget) + quoted : "Z:\\bin\\rm" + quoted,
+                      folder) &&
+           WaitFor([&] { return (GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES) == !!relativeTarget; });
+}
+
 bool Process::Start(const std::string& commandLine, const std::string& folder)
 {
     std::string line = commandLine;
@@ -179,12 +188,12 @@ void EndProcesses(const char* image)  // each attached to is ended as its object
     for (DWORD id : ProcessesWhere([&](const std::string& name) { return name == image; })) Process().Attach(id);
 }
 
-bool StandIn::Launch(const std::string& program, const std::string& record)
+bool StandIn::Launch(const std::string& program, const std::string& record, const std::string& arguments)
 {
     record_ = record;
     DeleteFileA(record.c_str());
     SetEnvironmentVariableA(standInRecordVariable, record.c_str());
-    const bool started = Start(Quoted(program));
+    const bool started = Start(Quoted(program) + (arguments.empty() ? "" : " " + arguments));
     SetEnvironmentVariableA(standInRecordVariable, nullptr);
     return started && Recorded("ready " + std::to_string(Id()));
 }

@@ -19,6 +19,9 @@ void RemoveTree(const std::string& path);  // read-only files too
 std::string FolderTree(const std::string& folder);  // all below, sorted, one a line; a folder ends in "\"
 std::vector<std::string> Lines(const std::string& text);  // CR LF cut
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 10000);  // polled
+// A link to a folder at folder\name, as a user may plant one; removed when relativeTarget is null. Wine makes no
+// junctions, but shows a Unix symbolic link to a folder as a reparse point: /bin/ln or /bin/rm makes or removes it.
+bool FolderLink(const std::string& folder, const char* name, const char* relativeTarget);
 std::string BinFolder();  // where setup.exe, the stand-ins and the tests are built
 inline std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
@@ -48,7 +51,8 @@ void EndProcesses(const char* image);
 // A copy of the stand-in product (product/stand_in_product.h) recording into its own file.
 class StandIn : public Process {
 public:
-    bool Launch(const std::string& program, const std::string& record);  // and waits until it is ready
+    // Waits until it is ready; arguments follow the quoted program path.
+    bool Launch(const std::string& program, const std::string& record, const std::string& arguments = "");
     std::vector<std::string> Records() const { return Lines(ReadFileText(record_)); }
     bool Recorded(const std::string& line, DWORD timeoutMs = 10000) const;
 
