@@ -16,6 +16,7 @@
 #include "install/install_detection.h"
 #include "install/install_procedure.h"
 #include "win/code_page.h"
+#include "win/failure_trace.h"
 #include "win/handles.h"
 #include "win/process.h"
 #include "win/registry_text.h"
@@ -89,7 +90,9 @@ void ReadEarlierProgramGroup()
 
 void OpenWebPage(const std::string& url)
 {
-    ShellExecuteA(nullptr, "open", url.c_str(), nullptr, nullptr, SW_SHOW);
+    // Success is a value above 32.
+    if (reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", url.c_str(), nullptr, nullptr, SW_SHOW)) <= 32)
+        TraceLastError("open web page", url);
 }
 
 // "/pictro/installed.asp", or "/pictro/InstScript.asp" with the query that
@@ -109,7 +112,7 @@ void StartInstalledProduct()
     // The quoted path as the whole command line: the product gets no
     // arguments, even from a folder with a blank in its name.
     const std::string exe = setupState.destFolder + ProductProfile::mainExecutablePath;
-    StartProcess(exe, QuotedArgument(exe));
+    if (!StartProcess(exe, QuotedArgument(exe)).IsValid()) TraceLastError("start program", exe);
 }
 
 // Compares the installed version with this setup's and asks when it is not

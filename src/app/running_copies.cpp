@@ -8,9 +8,11 @@
 #include "instances/instance_manager.h"
 #include "instances/main_window.h"
 #include "win/code_page.h"
+#include "win/failure_trace.h"
 #include "win/handles.h"
 #include "win/module_path.h"
 #include "win/string_resources.h"
+#include "win/system_library.h"
 
 #include <windows.h>
 #include <tlhelp32.h>
@@ -26,8 +28,7 @@ namespace {
 std::string ImageNameOf(const KernelHandle& process, DWORD processId)
 {
     using QueryImageName = BOOL(WINAPI*)(HANDLE, DWORD, LPSTR, PDWORD);
-    const auto query = reinterpret_cast<QueryImageName>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "QueryFullProcessImageNameA")));
+    const auto query = ProcAddress<QueryImageName>(GetModuleHandleA("kernel32.dll"), "QueryFullProcessImageNameA");
     if (query != nullptr) {
         char path[maxPath] = "";
         DWORD size = maxPath;
@@ -52,6 +53,9 @@ void CloseCopy(DWORD processId, const std::string& ownName)
 {
     const KernelHandle process(
         OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId));
+    // An id whose process has ended cannot be opened, and that is no failure.
+    if (!process.IsValid() && GetLastError() != ERROR_INVALID_PARAMETER)
+        TraceLastError("open process", std::to_string(processId));
     if (!process.IsValid() || !IsProductOrSetupImage(ImageNameOf(process, processId), ownName)) return;
     PostMessageA(FindMainWindow(processId), WM_CLOSE, ProductProfile::closeRequestWParam, 0);
     if (WaitForSingleObject(process.Get(), 10) == WAIT_TIMEOUT) TerminateProcess(process.Get(), 0);

@@ -29,6 +29,8 @@ constexpr std::size_t formattedTextSize = 1024;
 constexpr std::size_t versionQuestionSize = 512;
 // The running-copies question: one count in a sentence.
 constexpr std::size_t copiesQuestionSize = 256;
+// A system error message in a trace line: a sentence or two.
+constexpr std::size_t systemMessageSize = 512;
 
 // True when text fits a MAX_PATH buffer with its terminating zero.
 template <class Text>

@@ -82,6 +82,14 @@ struct ProductProfile {
     static constexpr const char* publisherValue = "Publisher";
     static constexpr const char* uninstallStringValue = "UninstallString";
     static constexpr const char* urlInfoAboutValue = "URLInfoAbout";
+    // What Windows, winget and inventory tools read beside the entries above.
+    static constexpr const char* displayIconValue = "DisplayIcon";
+    static constexpr const char* iconIndexSuffix = ",0";
+    static constexpr const char* installLocationValue = "InstallLocation";
+    static constexpr const char* estimatedSizeValue = "EstimatedSize";
+    static constexpr const char* quietUninstallStringValue = "QuietUninstallString";
+    static constexpr const char* noModifyValue = "NoModify";
+    static constexpr const char* noRepairValue = "NoRepair";
 
     static constexpr const char* imageExtensions[] = {
         ".bmp", ".dib", ".gif", ".jpg", ".jpeg", ".tif", ".tiff", ".png", ".cmp", ".tga", ".wpg"};
@@ -94,6 +102,8 @@ struct ProductProfile {
     static constexpr const char* removalSwitch = "-delself";
     static constexpr const char* readOptionsSwitch = "-readopts";
     static constexpr const char* sfxNameVariable = "sfxname";
+    // Names the file the passed-over failures are traced to, for support.
+    static constexpr const char* traceFileVariable = "PICTOREL_SETUP_TRACE";
 
     // Web endpoints
     static constexpr const char* webSite = PICTOREL_WEB_SITE;

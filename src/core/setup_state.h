@@ -22,6 +22,7 @@ struct SetupState {
     std::int32_t silent = 0;
     std::int32_t freshInstall = 0;
     std::int32_t upgrade = 0;
+    std::uint64_t copiedBytes = 0;  // of the files the copy engine placed
 
     // Version of the product, each part a 16-bit value
     std::uint32_t versionMajor = 0;

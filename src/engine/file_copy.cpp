@@ -2,9 +2,11 @@
 
 #include "core/path_utils.h"
 #include "core/product_profile.h"
+#include "core/setup_state.h"
 #include "core/text.h"
 #include "engine/reboot_delete.h"
 #include "win/code_page.h"
+#include "win/failure_trace.h"
 #include "win/folder_entries.h"
 #include "win/handles.h"
 
@@ -126,6 +128,12 @@ int CopyInPlace(const std::string& source, const SourceFacts& facts, const std::
     return CopyFileA(source.c_str(), target.c_str(), FALSE) ? 1 : 0;
 }
 
+// What the Add/Remove Programs entry gives as the installation's size.
+void CountCopied(const SourceFacts& facts)
+{
+    setupState.copiedBytes += (std::uint64_t{facts.sizeHigh} << 32) | facts.sizeLow;
+}
+
 // known: what a search already found out about the source, so that it need
 // not be asked again; null to look it up.
 int CopyOne(const char* fileName, const char* sourceFolder, const char* destFolder, const char* newName,
@@ -141,10 +149,20 @@ int CopyOne(const char* fileName, const char* sourceFolder, const char* destFold
     const std::string target = to + (newName != nullptr ? newName : fileName);
     if (!FitsMaxPath(source) || !FitsMaxPath(target)) return 0;
     const SourceFacts facts = known != nullptr ? *known : LookUpSource(source);
-    if (sameFolder) return CopyInPlace(source, facts, target);
-    // Checked first, so that a missing source leaves the target as it is.
-    if (facts.attributes == INVALID_FILE_ATTRIBUTES || IsFolder(facts.attributes)) return 0;
-    return CopyOverTarget(source, facts, target);
+    int done = 0;
+    if (sameFolder) {
+        done = CopyInPlace(source, facts, target);
+    } else {
+        // Checked first, so that a missing source leaves the target as it is.
+        if (facts.attributes == INVALID_FILE_ATTRIBUTES) return 0;
+        if (IsFolder(facts.attributes)) {
+            SetLastError(ERROR_DIRECTORY);  // what a trace of the failure says
+            return 0;
+        }
+        done = CopyOverTarget(source, facts, target);
+    }
+    if (done) CountCopied(facts);
+    return done;
 }
 
 }  // namespace
@@ -157,8 +175,12 @@ int CopyOneFile(const char* fileName, const char* sourceFolder, const char* dest
 int CopyMatchingFiles(const char* pattern, const char* sourceFolder, const char* destFolder)
 {
     if (pattern == nullptr) return 0;
-    FolderEntries matches(sourceFolder != nullptr ? sourceFolder : "", pattern);
-    if (!matches.Next()) return 0;
+    const std::string folder = sourceFolder != nullptr ? sourceFolder : "";
+    FolderEntries matches(folder, pattern);
+    if (!matches.Next()) {
+        TraceLastError("copy file", JoinSearchPath(folder, pattern, IsCodePageLeadByte));
+        return 0;
+    }
 
     // Creating an existing folder fails harmlessly; asking first would cost
     // one more lookup per call.
@@ -166,7 +188,10 @@ int CopyMatchingFiles(const char* pattern, const char* sourceFolder, const char*
     int copied = 0;
     do {
         const SourceFacts facts = FoundSource(matches.Entry());
-        if (!CopyOne(matches.Name(), sourceFolder, destFolder, nullptr, &facts)) break;
+        if (!CopyOne(matches.Name(), sourceFolder, destFolder, nullptr, &facts)) {
+            TraceLastError("copy file", JoinSearchPath(folder, matches.Name(), IsCodePageLeadByte));
+            break;
+        }
         ++copied;
     } while (matches.Next());
     return copied;
@@ -248,15 +273,28 @@ int FolderCopy::CopyFound(const FolderEntry& source, const std::string& targetNa
 {
     const std::string sourcePath = from_ + source.name;
     const std::string target = to_ + targetName;
-    if (!FitsMaxPath(sourcePath) || !FitsMaxPath(target)) return 0;
-    if (IsFolder(source.facts.attributes)) return 0;
+    if (!FitsMaxPath(sourcePath) || !FitsMaxPath(target)) {
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);  // what a trace of the failure says
+        return 0;
+    }
+    if (IsFolder(source.facts.attributes)) {
+        SetLastError(ERROR_DIRECTORY);
+        return 0;
+    }
     bool absent = false;
     FolderEntry* listed = Listed(dest_, targetName, absent);
-    if (listed == nullptr) return CopyOverTarget(sourcePath, source.facts, target);
-    if (IsFolder(listed->facts.attributes)) return 0;
-    const int copied = ReplaceTarget(sourcePath, target, listed->facts.attributes);
-    // A copy takes its source's attributes.
-    if (copied) listed->facts.attributes = source.facts.attributes;
+    int copied = 0;
+    if (listed == nullptr) {
+        copied = CopyOverTarget(sourcePath, source.facts, target);
+    } else if (IsFolder(listed->facts.attributes)) {
+        SetLastError(ERROR_DIRECTORY);
+        return 0;
+    } else {
+        copied = ReplaceTarget(sourcePath, target, listed->facts.attributes);
+        // A copy takes its source's attributes.
+        if (copied) listed->facts.attributes = source.facts.attributes;
+    }
+    if (copied) CountCopied(source.facts);
     return copied;
 }
 
@@ -265,7 +303,10 @@ int FolderCopy::CopyOne(const char* fileName, const char* newName)
     if (perFile_ || fileName == nullptr) return CopyOneFile(fileName, sourceFolder_.c_str(), destFolder_.c_str(), newName);
     bool absent = false;
     const FolderEntry* listed = Listed(source_, fileName, absent);
-    if (absent) return 0;
+    if (absent) {
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        return 0;
+    }
     // The source is addressed by the name given, as CopyOneFile does.
     FolderEntry source{fileName, listed != nullptr ? listed->facts : LookUpSource(from_ + fileName)};
     if (source.facts.attributes == INVALID_FILE_ATTRIBUTES) return 0;
@@ -275,20 +316,32 @@ int FolderCopy::CopyOne(const char* fileName, const char* newName)
 int FolderCopy::CopyMatching(const char* pattern)
 {
     if (perFile_ || pattern == nullptr) return CopyMatchingFiles(pattern, sourceFolder_.c_str(), destFolder_.c_str());
-    if (!FitsMaxPath(from_ + pattern)) return 0;
+    const std::string search = JoinSearchPath(sourceFolder_, pattern, IsCodePageLeadByte);
     bool absent = false;
-    const FolderEntry* listed = Listed(source_, pattern, absent);
-    if (absent) return 0;
+    const FolderEntry* listed = FitsMaxPath(search) ? Listed(source_, pattern, absent) : nullptr;
+    if (absent) {
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        TraceLastError("copy file", search);
+        return 0;
+    }
     if (listed != nullptr) {
         MakeDestFolder();
-        return CopyFound(*listed, listed->name);
+        if (CopyFound(*listed, listed->name)) return 1;
+        TraceLastError("copy file", JoinSearchPath(sourceFolder_, listed->name, IsCodePageLeadByte));
+        return 0;
     }
     FolderEntries matches(sourceFolder_, pattern);
-    if (!matches.Next()) return 0;
+    if (!matches.Next()) {
+        TraceLastError("copy file", search);
+        return 0;
+    }
     MakeDestFolder();
     int copied = 0;
     do {
-        if (!CopyFound(FolderEntry{matches.Name(), FoundSource(matches.Entry())}, matches.Name())) break;
+        if (!CopyFound(FolderEntry{matches.Name(), FoundSource(matches.Entry())}, matches.Name())) {
+            TraceLastError("copy file", JoinSearchPath(sourceFolder_, matches.Name(), IsCodePageLeadByte));
+            break;
+        }
         ++copied;
     } while (matches.Next());
     return copied;

@@ -2,6 +2,7 @@
 
 #include "core/product_profile.h"
 #include "core/wininit_section.h"
+#include "win/failure_trace.h"
 
 #include <vector>
 
@@ -14,8 +15,10 @@ void AddToWininitRenameSection(const std::string& path)
     std::vector<char> block(bootRenameSectionSize, '\0');
     DWORD length = GetPrivateProfileSectionA(ProductProfile::bootRenameSection, block.data(),
                                              static_cast<DWORD>(block.size()), ProductProfile::bootRenameFile);
-    if (!AppendBootDeleteLine(block.data(), block.size(), length, path)) return;
-    WritePrivateProfileSectionA(ProductProfile::bootRenameSection, block.data(), ProductProfile::bootRenameFile);
+    if (!AppendBootDeleteLine(block.data(), block.size(), length, path))
+        return TraceFailure("delete at restart", path, ERROR_INSUFFICIENT_BUFFER);
+    if (!WritePrivateProfileSectionA(ProductProfile::bootRenameSection, block.data(), ProductProfile::bootRenameFile))
+        TraceLastError("delete at restart", path);
 }
 
 }  // namespace

@@ -4,12 +4,29 @@
 #include "core/product_profile.h"
 #include "core/setup_state.h"
 #include "win/code_page.h"
+#include "win/handles.h"
 #include "win/module_path.h"
 #include "win/registry_text.h"
+#include "win/system_library.h"
 
 #include <windows.h>
 
 #include <vector>
+
+namespace {
+
+// VERSION.dll is not one of the DLLs Windows always takes from the system
+// folder, so it is not imported: it is loaded from there by its full path
+// when a version is first read, and kept until the program ends.
+struct VersionLibrary {
+    LibraryHandle module{LoadSystemLibrary("version.dll")};
+    decltype(&GetFileVersionInfoSizeA) infoSize =
+        ProcAddress<decltype(&GetFileVersionInfoSizeA)>(module.Get(), "GetFileVersionInfoSizeA");
+    decltype(&GetFileVersionInfoA) info = ProcAddress<decltype(&GetFileVersionInfoA)>(module.Get(), "GetFileVersionInfoA");
+    decltype(&VerQueryValueA) query = ProcAddress<decltype(&VerQueryValueA)>(module.Get(), "VerQueryValueA");
+};
+
+}  // namespace
 
 std::string FindExistingInstallFolder()
 {
@@ -42,14 +59,16 @@ std::string SetupFolderPath()
 void ReadFileVersion(const std::string& path)
 {
     setupState.versionMajor = setupState.versionMinor = setupState.versionBuild = setupState.versionRevision = 0;
+    static const VersionLibrary version;
+    if (version.infoSize == nullptr || version.info == nullptr || version.query == nullptr) return;
     DWORD handle = 0;
-    DWORD size = GetFileVersionInfoSizeA(path.c_str(), &handle);
+    DWORD size = version.infoSize(path.c_str(), &handle);
     if (size == 0) return;
     std::vector<unsigned char> block(size);
-    if (!GetFileVersionInfoA(path.c_str(), handle, size, block.data())) return;
+    if (!version.info(path.c_str(), handle, size, block.data())) return;
     VS_FIXEDFILEINFO* info = nullptr;
     UINT length = 0;
-    if (VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&info), &length) && info != nullptr &&
+    if (version.query(block.data(), "\\", reinterpret_cast<void**>(&info), &length) && info != nullptr &&
         length >= sizeof(VS_FIXEDFILEINFO)) {
         setupState.versionMajor = HIWORD(info->dwFileVersionMS);
         setupState.versionMinor = LOWORD(info->dwFileVersionMS);

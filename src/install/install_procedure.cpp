@@ -12,6 +12,7 @@
 #include "engine/shell_link.h"
 #include "uninstall/log_replay.h"
 #include "win/code_page.h"
+#include "win/failure_trace.h"
 #include "win/handles.h"
 #include "win/process.h"
 #include "win/string_resources.h"
@@ -39,8 +40,9 @@ void MakeShortcut(const std::string& folder, UINT nameId, const std::string& tar
 {
     const std::string link =
         JoinFolder(folder, "\\" + LoadResourceString(nameId) + ProductProfile::shortcutExtension, IsCodePageLeadByte);
-    if (!FitsMaxPath(link)) return;
-    CreateShellLink(target.c_str(), link.c_str(), "", SW_SHOWNORMAL, nullptr, nullptr);
+    if (!FitsMaxPath(link)) return TraceFailure("make shortcut", link, ERROR_FILENAME_EXCED_RANGE);
+    const HRESULT result = CreateShellLink(target.c_str(), link.c_str(), "", SW_SHOWNORMAL, nullptr, nullptr);
+    if (FAILED(result)) TraceResult("make shortcut", link, result);
 }
 
 void RemoveEarlierInstallation()
@@ -62,7 +64,10 @@ void MakeProgramGroup()
 
     const std::vector<std::string> chain = GroupFolderChain(programs, setupState.programGroup, IsCodePageLeadByte);
     if (chain.empty()) return;
-    for (const std::string& folder : chain) CreateDirectoryA(folder.c_str(), nullptr);
+    for (const std::string& folder : chain) {
+        if (!CreateDirectoryA(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+            TraceLastError("make folder", folder);
+    }
     const std::string& group = chain.back();
     AppendLogLine(LogPath(), std::string(LogTag::madeDir) + group);
     if (!PathExists(group)) return;
@@ -78,6 +83,24 @@ void MakeProductShortcut(const char* commonValue, const char* userValue)
     const std::string folder = ReadScopeShellFolder(commonValue, userValue);
     if (folder.empty()) return;
     MakeShortcut(folder, IDS_PRODUCT_NAME, DestPath(ProductProfile::mainExecutablePath));
+}
+
+// What Windows' Add/Remove Programs, winget and inventory tools read beyond
+// the entry's name and command: the icon, the folder, the size in KB (rounded
+// up), a command that removes without a question, and no Change or Repair.
+void WriteUninstallEntryExtras(const char* uninstallKey, const std::string& exe, const std::string& uninstallCommand)
+{
+    const std::string icon = exe + ProductProfile::iconIndexSuffix;
+    const std::string quiet = uninstallCommand + " " + ProductProfile::silentSwitch;
+    const std::uint64_t kilobytes = (setupState.copiedBytes + 1023) / 1024;
+    const DWORD size = kilobytes > MAXDWORD ? MAXDWORD : static_cast<DWORD>(kilobytes);
+    HKEY m = HKEY_LOCAL_MACHINE;
+    WriteRegistryString(m, uninstallKey, ProductProfile::displayIconValue, icon.c_str());
+    WriteRegistryString(m, uninstallKey, ProductProfile::installLocationValue, setupState.destFolder.c_str());
+    WriteRegistryDword(m, uninstallKey, ProductProfile::estimatedSizeValue, size);
+    WriteRegistryString(m, uninstallKey, ProductProfile::quietUninstallStringValue, quiet.c_str());
+    WriteRegistryDword(m, uninstallKey, ProductProfile::noModifyValue, 1);
+    WriteRegistryDword(m, uninstallKey, ProductProfile::noRepairValue, 1);
 }
 
 void WriteRegistryEntries()
@@ -98,8 +121,10 @@ void WriteRegistryEntries()
     WriteRegistryString(m, uninstallKey, ProductProfile::displayVersionValue, ProductProfile::displayVersionData);
     WriteRegistryString(m, uninstallKey, ProductProfile::publisherValue, ProductProfile::publisher);
     // Quoted: unquoted, Windows would try "C:\Program.exe" first for a path with blanks.
-    WriteRegistryString(m, uninstallKey, ProductProfile::uninstallStringValue, ("\"" + uninstaller + "\"").c_str());
+    const std::string uninstallCommand = "\"" + uninstaller + "\"";
+    WriteRegistryString(m, uninstallKey, ProductProfile::uninstallStringValue, uninstallCommand.c_str());
     WriteRegistryString(m, uninstallKey, ProductProfile::urlInfoAboutValue, ProductProfile::webSite);
+    WriteUninstallEntryExtras(uninstallKey, exe, uninstallCommand);
 }
 
 // Runs the installed product once with "-readopts" alone as its command line
@@ -108,7 +133,8 @@ void RunProductWithOptions()
 {
     const std::string exe = DestPath(ProductProfile::mainExecutablePath);
     const KernelHandle product = StartProcess(exe, ProductProfile::readOptionsSwitch);
-    if (product.IsValid()) WaitForSingleObject(product.Get(), INFINITE);
+    if (!product.IsValid()) return TraceLastError("start program", exe);
+    WaitForSingleObject(product.Get(), INFINITE);
 }
 
 void HandOverOptionsFile()
@@ -154,8 +180,9 @@ void InstallFromList(const std::string& listPath)
         const std::string operand = TagOperand(line, LogTag::fileCopy);
         std::string name, newName;
         if (SplitPair(operand, name, newName)) {
-            if (IsPlainFileName(name, IsCodePageLeadByte) && IsPlainFileName(newName, IsCodePageLeadByte))
-                copy.CopyOne(name.c_str(), newName.c_str());
+            if (IsPlainFileName(name, IsCodePageLeadByte) && IsPlainFileName(newName, IsCodePageLeadByte) &&
+                !copy.CopyOne(name.c_str(), newName.c_str()))
+                TraceLastError("copy file", JoinSearchPath(setupState.sourceFolder, name, IsCodePageLeadByte));
         } else if (IsPlainFileName(operand, IsCodePageLeadByte)) {
             copy.CopyMatching(operand.c_str());
         }

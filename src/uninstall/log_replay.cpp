@@ -5,6 +5,7 @@
 #include "core/path_utils.h"
 #include "core/removal_entries.h"
 #include "win/code_page.h"
+#include "win/failure_trace.h"
 #include "win/folder_entries.h"
 #include "win/handles.h"
 
@@ -25,7 +26,10 @@ void DeleteOneMatch(const std::string& path, int& count)
     DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return;
     SetFileAttributesA(path.c_str(), attributes & ~(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
-    if (DeleteFileA(path.c_str())) ++count;
+    if (DeleteFileA(path.c_str()))
+        ++count;
+    else
+        TraceLastError("delete file", path);
 }
 
 }  // namespace
@@ -36,7 +40,10 @@ void RemoveLoggedLinksAndFolders(const std::string& logPath)
     std::string path;
     // All shortcuts first, so that a group folder they emptied goes below.
     const bool read = ForEachLogLine(logPath, [&](const std::string& line) {
-        if (ShortcutToRemove(line, path) && FitsMaxPath(path)) DeleteFileA(path.c_str());
+        if (!ShortcutToRemove(line, path) || !FitsMaxPath(path) || DeleteFileA(path.c_str())) return;
+        // One the user deleted himself is no failure.
+        if (GetLastError() != ERROR_FILE_NOT_FOUND && GetLastError() != ERROR_PATH_NOT_FOUND)
+            TraceLastError("delete shortcut", path);
     });
     if (!read) return;
     ForEachLogLine(logPath, [&](const std::string& line) {

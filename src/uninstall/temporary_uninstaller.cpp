@@ -4,6 +4,7 @@
 #include "core/product_profile.h"
 #include "core/removal_command_line.h"
 #include "core/setup_state.h"
+#include "win/failure_trace.h"
 #include "win/module_path.h"
 #include "win/process.h"
 
@@ -41,5 +42,6 @@ void StartTemporaryUninstaller()
         // the instance list until the list's block goes away.
         TerminateProcess(GetCurrentProcess(), 0);
     }
+    TraceLastError("start the temporary uninstaller", copyPath);
     if (!copyPath.empty()) DeleteFileA(copyPath.c_str());
 }

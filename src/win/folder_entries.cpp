@@ -6,7 +6,10 @@
 FolderEntries::FolderEntries(const std::string& folder, const std::string& pattern, std::size_t capacity)
 {
     const std::string searchPath = JoinSearchPath(folder, pattern, IsCodePageLeadByte);
-    if (searchPath.size() < capacity) search_.Attach(FindFirstFileA(searchPath.c_str(), &entry_));
+    if (searchPath.size() < capacity)
+        search_.Attach(FindFirstFileA(searchPath.c_str(), &entry_));
+    else
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);  // what a trace of the failure says
 }
 
 bool FolderEntries::Advance()

@@ -99,6 +99,15 @@ public:
     }
 };
 
+// A library loaded with LoadLibrary.
+struct LibraryTraits {
+    using Type = HMODULE;
+    static Type none() { return nullptr; }
+    static bool IsValid(Type h) { return h != nullptr; }
+    static bool Close(Type h) { return ::FreeLibrary(h) != FALSE; }
+};
+using LibraryHandle = Owned<LibraryTraits>;
+
 // A COM interface pointer, released when it goes.
 template <class T>
 struct ComTraits {

@@ -11,6 +11,7 @@
 #include "core/program_group.h"
 #include "core/message_box_icon.h"
 #include "core/text_format.h"
+#include "core/trace_line.h"
 #include "core/shared_instance_list.h"
 #include "core/removal_command_line.h"
 #include "core/removal_entries.h"
@@ -77,6 +78,16 @@ TEST(Versions, CompareAsOneNumberAndShowTheirBuild)
     // The message-box icon rule: OK, OK/Cancel, Yes/No(/Cancel) boxes naming no icon get the exclamation.
     for (unsigned type : {0x0u, 0x1u, 0x3u, 0x4u, 0x40104u}) EXPECT_EQ(type | 0x30, WithDefaultIcon(type)) << type;
     for (unsigned type : {0x2u, 0x5u, 0x6u, 0x124u, 0x10u, 0x40u, 0x31u}) EXPECT_EQ(type, WithDefaultIcon(type)) << type;
+}
+
+TEST(Trace, APassedOverFailureIsOneStampedLineWithItsCodeAndSystemMessage)
+{
+    EXPECT_EQ("copy file C:\\d\\a b.txt: error 2: The system cannot find the file specified.",
+              TraceLine("copy file", "C:\\d\\a b.txt", 2, "The system cannot find the file specified.\r\n"));
+    EXPECT_EQ("make shortcut x.lnk: error 0x80004005: Unspecified error", TraceLine("make shortcut", "x.lnk",
+                                                                                   0x80004005, "Unspecified\r\nerror  "));
+    EXPECT_EQ("a b: error 65535: ", TraceLine("a", "b", 0xFFFF, "\r\n"));
+    EXPECT_EQ("2026-01-02 03:04:05.006 [4294967295] a b\r\n", StampedTraceLine({2026, 1, 2, 3, 4, 5, 6, 4294967295ul}, "a b"));
 }
 
 TEST(DestinationRules, WhatTheChosenFolderBecomes)

@@ -33,11 +33,12 @@ struct Step {
     bool others = false;   // other programs' entries, and the product's default shortcuts in every scope
     bool link = false;     // the current user's default group a link to a folder of the user's own
     bool classes = false;  // no per-user association table: the associations are HKEY_CLASSES_ROOT's
+    bool broken = false;   // HomePage.url not in the distribution, no Startup folder: each failure traced
     int copies = 0;        // copies of the product running
     bool busy = false;     // the last of them ignores the request to close: only terminating it ends it
     // The run: setup.exe (under the name runAs), or the installed PictrlUnInst.exe
     const char* runAs = "setup.exe";
-    bool uninstall = false;
+    bool uninstall = false, quiet = false;  // quiet: run by the entry's "QuietUninstallString", as Windows does
     const char* arguments = "";
     std::vector<Box> boxes{};
     bool wizard = false, cancel = false, runProduct = false;
@@ -65,12 +66,12 @@ const Step uninstallConfirmed{.name = "uninstall", .others = true, .copies = 1, 
     .outcome = Outcome::removed, .left = "Pictrl5.ini\ninstall.log\nkeep.hlp\n"};  // none of them logged
 
 const Step newerForTheCurrentUser{.name = "newer, current user", .product = "Pictrl5-5.1.0.0.exe", .ini = false, .listEnd = "\r\n\x1a",
-    .wizard = true, .choices = {0, "/Velmora Tools/Pictorel ", 1, 0}, .desktop = false, .startup = true,
+    .broken = true, .wizard = true, .choices = {0, "/Velmora Tools/Pictorel ", 1, 0}, .desktop = false,
     .group = "Velmora Tools\\Pictorel", .pages = {installed}};
 const Step silentOverNewer{.name = "silent over newer, renamed", .ini = false, .listEnd = "", .package = Package::inDest,
     .runAs = "setup (1).exe", .arguments = "-s", .group = "Velmora Tools\\Pictorel"};  // a browser's name: installs
 const Step uninstallSilently{.name = "silent uninstall", .others = true, .link = true, .classes = true, .uninstall = true,
-    .arguments = "-s", .outcome = Outcome::removed};
+    .quiet = true, .outcome = Outcome::removed};
 
 const Step copiesClosedUnasked{.name = "copies closed unasked", .package = Package::beside, .copies = 2, .busy = true,
     .arguments = "-install /S -s", .allUsers = true};
@@ -123,6 +124,7 @@ protected:
         const std::string recorder = Quoted(BinFolder() + "\\url_recorder.exe") + " \"%1\"";
         RegSet(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", nullptr, recorder);
         SetEnvironmentVariableA("PICTOREL_URL_RECORD", urls.c_str());
+        SetEnvironmentVariableA(P::traceFileVariable, trace.c_str());
     }
 
     void TearDown() override
@@ -141,7 +143,10 @@ protected:
         for (const char* name : {"setup.exe", step.runAs}) CopyFileA((bin + "setup.exe").c_str(), (dist + "\\" + name).c_str(), 0);
         if (*step.product) CopyFileA((bin + step.product).c_str(), (dist + "\\Pictrl5.exe").c_str(), FALSE);
         WriteFileText(programFiles + "\\outside.dat", "sentinel");  // what a lying list names
-        WriteFileText(dist + "\\HomePage.url", std::string("[InternetShortcut]\r\nURL=") + step.homePage + "\r\n");
+        if (step.broken)  // a file where the Startup folder should be
+            RemoveTree(startup), WriteFileText(startup, "");
+        else
+            WriteFileText(dist + "\\HomePage.url", std::string("[InternetShortcut]\r\nURL=") + step.homePage + "\r\n");
         if (step.list) WriteFileText(dist + "\\PictrlUnInst.log", list.substr(0, list.size() - 2) + step.listEnd);
         if (step.ini) WriteFileText(dist + "\\Pictrl5.ini", "[Options]\r\nFrom=setup\r\n");
         WriteFileText(Path("package\\Pictrl5.ini"), "[Options]\r\nFrom=package\r\n");
@@ -177,16 +182,34 @@ protected:
         }
     }
 
-    // The nine values an installation writes.
+    // The values an installation writes, one a line.
     std::string Values() const
     {
-        std::string text = RegText(HKEY_LOCAL_MACHINE, P::setupProductKey, P::allUsersValue) + "|" +
-                           RegText(HKEY_LOCAL_MACHINE, P::setupProductKey, P::pathValue) + "|" +
+        std::string text = RegText(HKEY_LOCAL_MACHINE, P::setupProductKey, P::allUsersValue) + "\n" +
+                           RegText(HKEY_LOCAL_MACHINE, P::setupProductKey, P::pathValue) + "\n" +
                            RegText(HKEY_LOCAL_MACHINE, P::appPathKey, nullptr);
         for (const char* name : {P::contactValue, P::displayNameValue, P::displayVersionValue, P::publisherValue,
-                                 P::uninstallStringValue, P::urlInfoAboutValue})
-            text += "|" + RegText(HKEY_LOCAL_MACHINE, P::uninstallKey, name);
+                                 P::uninstallStringValue, P::urlInfoAboutValue, P::displayIconValue,
+                                 P::installLocationValue, P::estimatedSizeValue, P::quietUninstallStringValue,
+                                 P::noModifyValue, P::noRepairValue})
+            text += "\n" + RegText(HKEY_LOCAL_MACHINE, P::uninstallKey, name);
         return text;
+    }
+    // The trace's lines as "what on: error N", each checked to come from process id and to end in N's system message.
+    std::vector<std::string> Traced(DWORD id) const
+    {
+        std::vector<std::string> traced;
+        for (const std::string& line : Lines(ReadFileText(trace))) {
+            const std::string process = " [" + std::to_string(id) + "] ";
+            const std::size_t error = line.find(": error "), text = line.find(": ", error + 8);
+            EXPECT_EQ(process, line.substr(23, process.size())) << line;  // after "YYYY-MM-DD hh:mm:ss.mmm"
+            char message[512] = "";
+            FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                           std::stoul(line.substr(error + 8), nullptr, 0), 0, message, sizeof message, nullptr);
+            EXPECT_TRUE(text + 2 < line.size() && std::string(message).rfind(line.substr(text + 2), 0) == 0) << line;
+            traced.push_back(line.substr(23 + process.size(), text - 23 - process.size()));
+        }
+        return traced;
     }
     // An extension's key and association value: per user, or HKEY_CLASSES_ROOT's where there is no per-user table.
     static std::tuple<HKEY, std::string, const char*> Association(bool classes, const std::string& extension)
@@ -201,7 +224,7 @@ protected:
     void ExpectNoEmptyFolderLeft();
 
     const std::string dist = Path("dist"), dest = programFiles + "\\Pictorel 5", urls = Path("..\\pictorel-urls.txt"),
-                      products = Path("..\\pictorel-products.txt");
+                      products = Path("..\\pictorel-products.txt"), trace = Path("..\\pictorel-trace.txt");
     const std::pair<HKEY, std::string> otherKeys[4] = {  // other products' entries: they stay
         {HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\Scanlet"}, {HKEY_USERS, ".Default\\SOFTWARE\\Velmora\\Scanlet"},
         {HKEY_LOCAL_MACHINE, std::string(P::uninstallRootKey) + "\\Scanlet"},
@@ -237,9 +260,12 @@ void Scenarios::Play(const Step& step)
     const std::string before = FolderTree(root) + Values(), distribution = FolderTree(dist);
     DeleteFileA(urls.c_str());
     DeleteFileA(products.c_str());
+    DeleteFileA(trace.c_str());
     SetEnvironmentVariableA(standInRecordVariable, products.c_str());
     Process program, removal;
-    ASSERT_TRUE(step.uninstall ? program.Start(Quoted(dest + "\\PictrlUnInst.exe") + " " + step.arguments, root)
+    const std::string uninstaller = step.quiet ? RegText(HKEY_LOCAL_MACHINE, P::uninstallKey, P::quietUninstallStringValue)
+                                               : Quoted(dest + "\\PictrlUnInst.exe") + " " + step.arguments;
+    ASSERT_TRUE(step.uninstall ? program.Start(uninstaller, root)
                                : program.Start(Quoted(dist + "\\" + step.runAs) + " " + step.arguments, dist));
     for (const Box& expected : step.boxes) {
         SCOPED_TRACE(SetupText(expected.id));
@@ -281,6 +307,9 @@ void Scenarios::Play(const Step& step)
     }
     EXPECT_EQ("sentinel", ReadFileText(programFiles + "\\outside.dat"));
     EXPECT_EQ(distribution, FolderTree(dist)) << "nothing of the distribution's folder goes";
+    const std::vector<std::string> failures = {"copy file " + dist + "\\HomePage.url: error 2",
+                                               "make shortcut " + startup + "\\Pictorel 5.lnk: error 3"};
+    EXPECT_EQ(step.broken ? failures : std::vector<std::string>{}, Traced(program.Id()));
     if (step.outcome == Outcome::unchanged) { EXPECT_EQ(before, FolderTree(root) + Values()); }
     if (step.outcome == Outcome::installed) ExpectInstalled(step, fresh);
     if (step.outcome == Outcome::removed) ExpectRemoved(step);
@@ -295,6 +324,11 @@ void Scenarios::ExpectInstalled(const Step& step, bool fresh)
                                       "PictrlUnInst.exe", "PictrlUnInst.log", "notes.txt", "readme.txt"};
     const char* ini = step.package == Package::beside ? "package" : step.ini ? "setup" : nullptr;
     if (ini) files.push_back("Pictrl5.ini");
+    if (step.broken) files.erase(files.begin());  // HomePage.url
+    // The kilobytes copied: these files as they came, the log as the list it was.
+    const std::string listed = list.substr(0, list.size() - 2) + step.listEnd;
+    long long bytes = static_cast<long long>(listed.size() - ReadFileText(dest + "\\PictrlUnInst.log").size());
+    for (const std::string& name : files) bytes += static_cast<long long>(ReadFileText(dest + "\\" + name).size());
     if (step.plant) files.insert(files.end(), {"install.log", "keep.hlp"});
     if (step.plant && fresh) files.insert(files.end(), {"obsolete.dll", "old1.hlp"});  // "File Del: " when reinstalling
     std::sort(files.begin(), files.end());
@@ -327,9 +361,12 @@ void Scenarios::ExpectInstalled(const Step& step, bool fresh)
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(expected, found);
     ExpectNoEmptyFolderLeft();
-    EXPECT_EQ(std::string(step.allUsers ? P::allUsersData : P::currentUserData) + "|" + dest + "|" + exe + "|" +
-                  P::contactData + "|" + SetupText(IDS_PRODUCT_NAME) + "|" + P::displayVersionData + "|" + P::publisher +
-                  "|\"" + dest + "\\PictrlUnInst.exe\"|" + P::webSite,
+    auto number = [](DWORD n) { return "<type 4>" + std::string(reinterpret_cast<const char*>(&n), sizeof n); };
+    const std::string uninstaller = Quoted(dest + "\\PictrlUnInst.exe");
+    EXPECT_EQ(std::string(step.allUsers ? P::allUsersData : P::currentUserData) + "\n" + dest + "\n" + exe + "\n" +
+                  P::contactData + "\n" + SetupText(IDS_PRODUCT_NAME) + "\n" + P::displayVersionData + "\n" +
+                  P::publisher + "\n" + uninstaller + "\n" + P::webSite + "\n" + exe + ",0\n" + dest + "\n" +
+                  number(DWORD((bytes + 1023) / 1024)) + "\n" + uninstaller + " -s\n" + number(1) + "\n" + number(1),
               Values());
     // The product: run with "-readopts" alone when an options file was placed, reading it, then as the user asked.
     std::vector<std::string> runs, seen;
@@ -358,7 +395,8 @@ void Scenarios::ExpectRemoved(const Step& step)
         EXPECT_TRUE(line.find("Pictorel 5") == line.npos || line.rfind("Program Files\\Pictorel 5", 0) == 0 ||
                     (step.others && line == "all\\Desktop\\Pictorel 5 Tips.lnk")) << line;
     ExpectNoEmptyFolderLeft();
-    EXPECT_EQ("<none>|<none>|<none>|<none>|<none>|<none>|<none>|<none>|<none>", Values());
+    for (const std::string& value : Lines(Values())) EXPECT_EQ(noValue, value);
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, P::uninstallKey));
     for (const auto& [hive, key] : productKeys) EXPECT_FALSE(KeyExists(hive, key)) << key;
     for (const auto& [hive, key] : otherKeys) EXPECT_EQ(step.others, KeyExists(hive, key)) << key;
     EXPECT_EQ(step.others, KeyExists(HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora"));  // kept by another product
