@@ -55,25 +55,36 @@ SourceFacts FoundSource(const WIN32_FIND_DATAA& match)
     return facts;
 }
 
-// Two names for one file (a short name, another spelling of the folder):
-// deleting the "target" would then destroy the source. Only a target of the
-// source's size and time can be it, so most targets cost no more lookups.
+enum class Identity { same, different, unknown };
+
+// Whether two names lead to one object on disk (a short name, a link,
+// another spelling of the folder).
+Identity DiskIdentity(const std::string& a, const std::string& b, DWORD flags)
+{
+    const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    KernelHandle first(CreateFileA(a.c_str(), 0, share, nullptr, OPEN_EXISTING, flags, nullptr));
+    KernelHandle second(CreateFileA(b.c_str(), 0, share, nullptr, OPEN_EXISTING, flags, nullptr));
+    BY_HANDLE_FILE_INFORMATION x;
+    BY_HANDLE_FILE_INFORMATION y;
+    if (!first.IsValid() || !second.IsValid() || !GetFileInformationByHandle(first.Get(), &x) ||
+        !GetFileInformationByHandle(second.Get(), &y))
+        return Identity::unknown;
+    return x.dwVolumeSerialNumber == y.dwVolumeSerialNumber && x.nFileIndexHigh == y.nFileIndexHigh &&
+                   x.nFileIndexLow == y.nFileIndexLow
+               ? Identity::same
+               : Identity::different;
+}
+
+// Two names for one file: deleting the "target" would then destroy the
+// source. Only a target of the source's size and time can be it, so most
+// targets cost no more lookups.
 bool IsSameFile(const std::string& source, const SourceFacts& facts, const std::string& target,
                 const WIN32_FILE_ATTRIBUTE_DATA& targetData)
 {
     if (targetData.nFileSizeHigh != facts.sizeHigh || targetData.nFileSizeLow != facts.sizeLow ||
         CompareFileTime(&targetData.ftLastWriteTime, &facts.lastWrite) != 0)
         return false;
-    const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-    KernelHandle first(CreateFileA(source.c_str(), 0, share, nullptr, OPEN_EXISTING, 0, nullptr));
-    KernelHandle second(CreateFileA(target.c_str(), 0, share, nullptr, OPEN_EXISTING, 0, nullptr));
-    BY_HANDLE_FILE_INFORMATION x;
-    BY_HANDLE_FILE_INFORMATION y;
-    if (!first.IsValid() || !second.IsValid() || !GetFileInformationByHandle(first.Get(), &x) ||
-        !GetFileInformationByHandle(second.Get(), &y))
-        return false;
-    return x.dwVolumeSerialNumber == y.dwVolumeSerialNumber && x.nFileIndexHigh == y.nFileIndexHigh &&
-           x.nFileIndexLow == y.nFileIndexLow;
+    return DiskIdentity(source, target, 0) == Identity::same;
 }
 
 // Windows lets a running program or a loaded library be renamed though not
@@ -223,16 +234,7 @@ bool ListFolder(const std::string& folder, FolderCopy::Listing& listing)
 // spelling); true too when that cannot be told, which keeps every check.
 bool MayBeOneFolder(const std::string& a, const std::string& b)
 {
-    const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-    KernelHandle first(CreateFileA(a.c_str(), 0, share, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    KernelHandle second(CreateFileA(b.c_str(), 0, share, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    BY_HANDLE_FILE_INFORMATION x;
-    BY_HANDLE_FILE_INFORMATION y;
-    if (!first.IsValid() || !second.IsValid() || !GetFileInformationByHandle(first.Get(), &x) ||
-        !GetFileInformationByHandle(second.Get(), &y))
-        return true;
-    return x.dwVolumeSerialNumber == y.dwVolumeSerialNumber && x.nFileIndexHigh == y.nFileIndexHigh &&
-           x.nFileIndexLow == y.nFileIndexLow;
+    return DiskIdentity(a, b, FILE_FLAG_BACKUP_SEMANTICS) != Identity::different;
 }
 
 // The listed entry for name; null when the listing cannot answer for it.
