@@ -1,12 +1,12 @@
 #include "core/trace_line.h"
 
-#include <cstdio>
+#include "core/text_format.h"
 
 std::string TraceLine(const std::string& what, const std::string& on, unsigned long code,
                       const std::string& message)
 {
-    char number[16];
-    std::snprintf(number, sizeof number, code > 0xFFFF ? "0x%08lX" : "%lu", code);
+    std::string number;
+    FormatInto(number, 16, code > 0xFFFF ? "0x%08lX" : "%lu", code);
     std::string text;
     for (char c : message) {
         if (c != '\r') text += c == '\n' ? ' ' : c;
@@ -17,8 +17,8 @@ std::string TraceLine(const std::string& what, const std::string& on, unsigned l
 
 std::string StampedTraceLine(const TraceStamp& stamp, const std::string& line)
 {
-    char prefix[64];
-    std::snprintf(prefix, sizeof prefix, "%04u-%02u-%02u %02u:%02u:%02u.%03u [%lu] ", stamp.year, stamp.month,
-                  stamp.day, stamp.hour, stamp.minute, stamp.second, stamp.milliseconds, stamp.processId);
+    std::string prefix;
+    FormatInto(prefix, 64, "%04u-%02u-%02u %02u:%02u:%02u.%03u [%lu] ", stamp.year, stamp.month, stamp.day,
+               stamp.hour, stamp.minute, stamp.second, stamp.milliseconds, stamp.processId);
     return prefix + line + "\r\n";
 }
