@@ -183,29 +183,44 @@ int CopyOneFile(const char* fileName, const char* sourceFolder, const char* dest
     return CopyOne(fileName, sourceFolder, destFolder, newName, nullptr);
 }
 
-int CopyMatchingFiles(const char* pattern, const char* sourceFolder, const char* destFolder)
+namespace {
+
+// Copies each match of pattern in folder, in the search's order, until a copy
+// fails; makeDest runs once, before the first copy, and only when something
+// matches.
+template <typename MakeDest, typename CopyMatch>
+int CopyEachMatch(const std::string& folder, const char* pattern, MakeDest makeDest, CopyMatch copy)
 {
-    if (pattern == nullptr) return 0;
-    const std::string folder = sourceFolder != nullptr ? sourceFolder : "";
     FolderEntries matches(folder, pattern);
     if (!matches.Next()) {
         TraceLastError("copy file", JoinSearchPath(folder, pattern, IsCodePageLeadByte));
         return 0;
     }
-
-    // Creating an existing folder fails harmlessly; asking first would cost
-    // one more lookup per call.
-    CreateDirectoryA(destFolder != nullptr ? destFolder : "", nullptr);
+    makeDest();
     int copied = 0;
     do {
-        const SourceFacts facts = FoundSource(matches.Entry());
-        if (!CopyOne(matches.Name(), sourceFolder, destFolder, nullptr, &facts)) {
+        if (!copy(matches.Name(), FoundSource(matches.Entry()))) {
             TraceLastError("copy file", JoinSearchPath(folder, matches.Name(), IsCodePageLeadByte));
             break;
         }
         ++copied;
     } while (matches.Next());
     return copied;
+}
+
+}  // namespace
+
+int CopyMatchingFiles(const char* pattern, const char* sourceFolder, const char* destFolder)
+{
+    if (pattern == nullptr) return 0;
+    return CopyEachMatch(
+        sourceFolder != nullptr ? sourceFolder : "", pattern,
+        // Creating an existing folder fails harmlessly; asking first would
+        // cost one more lookup per call.
+        [&] { CreateDirectoryA(destFolder != nullptr ? destFolder : "", nullptr); },
+        [&](const char* name, const SourceFacts& facts) {
+            return CopyOne(name, sourceFolder, destFolder, nullptr, &facts);
+        });
 }
 
 struct FolderEntry {
@@ -332,19 +347,7 @@ int FolderCopy::CopyMatching(const char* pattern)
         TraceLastError("copy file", JoinSearchPath(sourceFolder_, listed->name, IsCodePageLeadByte));
         return 0;
     }
-    FolderEntries matches(sourceFolder_, pattern);
-    if (!matches.Next()) {
-        TraceLastError("copy file", search);
-        return 0;
-    }
-    MakeDestFolder();
-    int copied = 0;
-    do {
-        if (!CopyFound(FolderEntry{matches.Name(), FoundSource(matches.Entry())}, matches.Name())) {
-            TraceLastError("copy file", JoinSearchPath(sourceFolder_, matches.Name(), IsCodePageLeadByte));
-            break;
-        }
-        ++copied;
-    } while (matches.Next());
-    return copied;
+    return CopyEachMatch(
+        sourceFolder_, pattern, [this] { MakeDestFolder(); },
+        [this](const char* name, const SourceFacts& facts) { return CopyFound(FolderEntry{name, facts}, name); });
 }
