@@ -73,10 +73,27 @@ std::string JoinSearchPath(const std::string& folder, const std::string& name, L
     return WithSeparator(folder, isLeadByte) + name;
 }
 
+namespace {
+
+// Windows strips a trailing "." or " " from a name, which then names a
+// neighbour: "Pictrl5.exe." is "Pictrl5.exe".
+bool EndsInStrippedCharacter(const std::string& name)
+{
+    return !name.empty() && (name.back() == '.' || name.back() == ' ');
+}
+
+}  // namespace
+
+std::string LongFormOf(const std::string& path, const std::string& longPath)
+{
+    return !longPath.empty() && FitsMaxPath(longPath) ? longPath : path;
+}
+
 bool IsPlainFileName(const std::string& name, LeadByteTest isLeadByte)
 {
     return !name.empty() && FindCharacter(name, "\\/:", 0, isLeadByte) == std::string::npos &&
-           name.find("..") == std::string::npos && !IsReservedDeviceName(name, isLeadByte);
+           name.find("..") == std::string::npos && !EndsInStrippedCharacter(name) &&
+           !IsReservedDeviceName(name, isLeadByte);
 }
 
 bool IsReservedDeviceName(const std::string& name, LeadByteTest isLeadByte)
@@ -84,12 +101,17 @@ bool IsReservedDeviceName(const std::string& name, LeadByteTest isLeadByte)
     // The part before the first dot, blanks after it ignored as Windows does.
     std::string base = ToLower(name.substr(0, FindCharacter(name, ".", 0, isLeadByte)));
     base.erase(base.find_last_not_of(' ') + 1);
-    if (base == "con" || base == "prn" || base == "aux" || base == "nul") return true;
-    return base.size() == 4 && (StartsWith(base, "com") || StartsWith(base, "lpt")) && base[3] >= '1' && base[3] <= '9';
+    if (base == "con" || base == "prn" || base == "aux" || base == "nul" || base == "conin$" || base == "conout$")
+        return true;
+    // COM1 to COM9 and LPT1 to LPT9; Windows takes the superscripts 1, 2
+    // and 3 (code-page bytes B9, B2, B3) for digits too.
+    const unsigned char last = base.size() == 4 ? static_cast<unsigned char>(base[3]) : 0;
+    const bool digit = (last >= '1' && last <= '9') || last == 0xB9 || last == 0xB2 || last == 0xB3;
+    return digit && (StartsWith(base, "com") || StartsWith(base, "lpt"));
 }
 
 bool IsFolderEntryName(const std::string& name, LeadByteTest isLeadByte)
 {
-    return !name.empty() && name != "." && name != ".." &&
+    return !name.empty() && name != "." && name != ".." && !EndsInStrippedCharacter(name) &&
            FindCharacter(name, "\\/:?*", 0, isLeadByte) == std::string::npos;
 }

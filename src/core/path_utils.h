@@ -42,17 +42,25 @@ std::string WithoutTrailingBackslash(std::string folder, LeadByteTest isLeadByte
 std::string WithSeparator(const std::string& folder, LeadByteTest isLeadByte);
 std::string JoinSearchPath(const std::string& folder, const std::string& name, LeadByteTest isLeadByte);
 
+// A path in the form its file name is judged by: the long form (longPath,
+// the system's answer; "" where it has none) when that fits a path buffer,
+// else path as given. A program started by its 8.3 name ("PICTRL~1.EXE")
+// still knows its own name.
+std::string LongFormOf(const std::string& path, const std::string& longPath);
+
 // A name read from a list or log for the file tags is a plain name or
 // pattern: no "\", "/", ":" and no "..". Anything else is ignored, so a
 // damaged or hostile log cannot reach outside the folder. An empty name,
 // which would stand for the folder itself, is not one either, nor is a
-// device's reserved name.
+// device's reserved name, nor one ending in "." or " ", which Windows strips.
 bool IsPlainFileName(const std::string& name, LeadByteTest isLeadByte);
-// CON, PRN, AUX, NUL, COM1 to COM9 and LPT1 to LPT9 in any case, with or
+// CON, PRN, AUX, NUL, CONIN$, CONOUT$, COM1 to COM9 and LPT1 to LPT9 (the
+// digits 1 to 3 also as the code page's superscripts) in any case, with or
 // without an extension: Windows opens the device, whatever the folder.
 bool IsReservedDeviceName(const std::string& name, LeadByteTest isLeadByte);
 
 // A name a folder search returned is used only when it names an entry of
-// that folder: not ".", "..", nor one holding "\", "/", ":", "?" or "*" (the
-// search converts Unicode names with best-fit mapping, so "∕" comes back "/").
+// that folder: not ".", "..", nor one holding "\", "/", ":", "?" or "*" (a
+// name the code page cannot hold comes back with "?"), nor one ending in "."
+// or " ", which Windows strips when the name is joined to the folder.
 bool IsFolderEntryName(const std::string& name, LeadByteTest isLeadByte);

@@ -10,8 +10,11 @@
 #include <string>
 
 // A returned name that could not be an entry of this folder ("." and "..",
-// or a name the search's best-fit conversion gave a "\", "/", ":", "?" or
-// "*") is skipped: it would reach outside the folder when joined to it.
+// one holding "\", "/", ":", "?" or "*", or one ending in "." or " ") is
+// skipped: joined to the folder it would name another file or reach outside
+// it. Names are taken from the wide search without best-fit conversion, so a
+// name the code page cannot hold is skipped too, rather than read as a
+// look-alike ("∕" as "/", "Ｐ" as "P").
 class FolderEntries {
 public:
     // No entries when folder + "\" + pattern does not fit capacity.
@@ -30,6 +33,8 @@ private:
     bool Advance();
 
     FindHandle search_;
-    WIN32_FIND_DATAA entry_{};
+    WIN32_FIND_DATAW wideEntry_{};
+    WIN32_FIND_DATAA entry_{};  // the wide entry with its names in the code page
+    bool narrow_ = false;       // the narrow search, where there is no wide one
     bool started_ = false;
 };
