@@ -37,8 +37,8 @@ struct ProductProfile {
     static constexpr const char* readmePath = "\\readme.txt";
     static constexpr const char* agreementFile = "agreement.txt";
     static constexpr const char* homePageShortcutPath = "\\HomePage.url";
-    static constexpr const char* defaultGroupFolder = "\\Pictorel 5\\";
-    static constexpr const char* defaultShortcutFile = "\\Pictorel 5.lnk";
+    static constexpr const char* defaultGroupName = "Pictorel 5";
+    static constexpr const char* defaultShortcutName = "Pictorel 5.lnk";
     static constexpr const char* productSubfolder = "\\Pictorel 5";
     static constexpr const char* shortcutExtension = ".lnk";
     static constexpr const char* backupSuffix = ".old";
@@ -66,6 +66,8 @@ struct ProductProfile {
     static constexpr const char* commonDesktopValue = "Common Desktop";
     static constexpr const char* startupValue = "Startup";
     static constexpr const char* commonStartupValue = "Common Startup";
+    static constexpr const char* profileListKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
+    static constexpr const char* profileImagePathValue = "ProfileImagePath";
     static constexpr const char* fileExtsKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts";
     static constexpr const char* associationValue = "Application";
     static constexpr const char* savedAssociationValue = "PictrlOld";

@@ -1,17 +1,17 @@
 #include "uninstall/default_shortcuts.h"
 
-#include "core/path_utils.h"
+#include "core/folder_containment.h"
 #include "core/product_profile.h"
-#include "uninstall/log_replay.h"
 #include "uninstall/user_hives.h"
 #include "win/code_page.h"
 #include "win/handles.h"
-#include "win/plain_entries.h"
+#include "win/held_folder.h"
 #include "win/registry_text.h"
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -22,49 +22,38 @@ struct ShellFolderNames {
     const char* programs;
 };
 
-// An unreadable or empty value names no folder; joining onto it would reach
-// the root of the current drive.
-std::string ShellFolder(HKEY shellFolders, const char* valueName)
+// A shell folder, held. The machine's own values are taken as they are. A
+// user's values are that user's to write: one counts only when it lies inside
+// the user's profile folder, and is then entered from the profile level by
+// level, none of them a link (see HeldFolder). An unreadable or empty value
+// names no folder; joining onto it would reach the root of the current drive.
+HeldFolder OpenShellFolder(HKEY shellFolders, const char* valueName, const std::string& profile)
 {
     std::string folder;
     ReadValueText(shellFolders, valueName, registryTextSize, folder);
-    return folder;
-}
-
-// Each folder in a user's profile is held while the clean-up works in it, and
-// entered only when it is a folder of its own: as administrator, a junction
-// there would lead the clean-up into folders its user may not touch.
-void DeleteDefaultShortcut(HKEY shellFolders, const char* valueName)
-{
-    const std::string folder = ShellFolder(shellFolders, valueName);
-    if (folder.empty()) return;
-    const HeldFolder held(folder);
-    const std::string path = JoinFolder(folder, ProductProfile::defaultShortcutFile, IsCodePageLeadByte);
-    if (held.IsPlain() && FitsMaxPath(path) && IsPlainFile(path)) DeleteFileA(path.c_str());
+    if (folder.empty() || profile.empty()) return HeldFolder(folder);
+    std::vector<std::string> entries;
+    if (!EntriesBelow(profile, folder, IsCodePageLeadByte, entries)) return HeldFolder(std::string());
+    HeldFolder held(profile);
+    for (const std::string& entry : entries)
+        if (!held.Enter(entry)) break;
+    return held;
 }
 
 // The group is emptied of every file, the user's own included: it carries the
 // product's name.
-void RemoveDefaultGroup(HKEY shellFolders, const char* valueName)
+void RemoveDefaultsIn(HKEY shellFolders, const ShellFolderNames& names, const std::string& profile)
 {
-    const std::string folder = ShellFolder(shellFolders, valueName);
-    if (folder.empty()) return;
-    const HeldFolder programs(folder);
-    const std::string group = JoinFolder(folder, ProductProfile::defaultGroupFolder, IsCodePageLeadByte);
-    if (!programs.IsPlain() || !FitsMaxPath(group)) return;
-    HeldFolder held(group);
-    if (!held.IsPlain()) return;
-    DeleteMatchingFiles(group, "*.*");
-    held.Release();
-    RemoveDirectoryA(group.c_str());
+    for (const char* valueName : {names.startup, names.desktop})
+        OpenShellFolder(shellFolders, valueName, profile).DeleteFile(ProductProfile::defaultShortcutName);
+    HeldFolder programs = OpenShellFolder(shellFolders, names.programs, profile);
+    if (!programs.Enter(ProductProfile::defaultGroupName)) return;
+    programs.DeleteFiles();
+    programs.RemoveCurrent();
 }
 
-void RemoveDefaultsIn(HKEY shellFolders, const ShellFolderNames& names)
-{
-    DeleteDefaultShortcut(shellFolders, names.startup);
-    DeleteDefaultShortcut(shellFolders, names.desktop);
-    RemoveDefaultGroup(shellFolders, names.programs);
-}
+constexpr ShellFolderNames userNames = {ProductProfile::startupValue, ProductProfile::desktopValue,
+                                        ProductProfile::programsValue};
 
 }  // namespace
 
@@ -73,16 +62,26 @@ void RemoveAllUsersDefaultShortcuts()
     RegKey shellFolders;
     if (shellFolders.Open(HKEY_LOCAL_MACHINE, ProductProfile::shellFoldersKey, KEY_QUERY_VALUE) != ERROR_SUCCESS)
         return;
-    RemoveDefaultsIn(shellFolders.Get(), {ProductProfile::commonStartupValue, ProductProfile::commonDesktopValue,
-                                          ProductProfile::commonProgramsValue});
+    RemoveDefaultsIn(shellFolders.Get(),
+                     {ProductProfile::commonStartupValue, ProductProfile::commonDesktopValue,
+                      ProductProfile::commonProgramsValue},
+                     std::string());
 }
 
 void RemovePerUserDefaultShortcuts()
 {
-    ForEachUserHive([](HKEY hive) {
-        RegKey shellFolders;
-        if (shellFolders.Open(hive, ProductProfile::shellFoldersKey, KEY_ALL_ACCESS) != ERROR_SUCCESS) return;
-        RemoveDefaultsIn(shellFolders.Get(),
-                         {ProductProfile::startupValue, ProductProfile::desktopValue, ProductProfile::programsValue});
+    RegKey shellFolders;
+    if (!HeldFolder::WorksThroughHandles()) {
+        // Other users' folders cannot be worked in safely without handles:
+        // only the current user's own are.
+        if (shellFolders.Open(HKEY_CURRENT_USER, ProductProfile::shellFoldersKey, KEY_QUERY_VALUE) == ERROR_SUCCESS)
+            RemoveDefaultsIn(shellFolders.Get(), userNames, std::string());
+        return;
+    }
+    ForEachUserHive([&](HKEY hive, const std::string& name) {
+        const std::string profile = ProfileFolderOf(name);
+        if (!profile.empty() &&
+            shellFolders.Open(hive, ProductProfile::shellFoldersKey, KEY_ALL_ACCESS) == ERROR_SUCCESS)
+            RemoveDefaultsIn(shellFolders.Get(), userNames, profile);
     });
 }

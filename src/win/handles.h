@@ -108,6 +108,16 @@ struct LibraryTraits {
 };
 using LibraryHandle = Owned<LibraryTraits>;
 
+// Memory the system handed out with LocalAlloc (a converted security
+// descriptor).
+struct LocalMemoryTraits {
+    using Type = void*;
+    static Type none() { return nullptr; }
+    static bool IsValid(Type p) { return p != nullptr; }
+    static bool Close(Type p) { return ::LocalFree(p) == nullptr; }
+};
+using LocalMemory = Owned<LocalMemoryTraits>;
+
 // A COM interface pointer, released when it goes.
 template <class T>
 struct ComTraits {

@@ -1,17 +1,22 @@
 // What only the machine shows, each once, in this process: the copy engine's effects on files, and the wizard's own
 // behaviour, run modally as setup runs it and driven from a second thread (the folder dialog needs this process).
+#include "core/product_profile.h"
 #include "core/setup_state.h"
 #include "engine/file_copy.h"
 #include "core/resource_ids.h"
 #include "support/machine.h"
 #include "support/sandbox.h"
 #include "support/ui.h"
+#include "uninstall/default_shortcuts.h"
+#include "win/protected_folder.h"
 #include "wizard/destination_page.h"
 #include "wizard/wizard_dialog.h"
 
 #include <commctrl.h>
+#include <sddl.h>
 #include <shlobj.h>
 
+#include <atomic>
 #include <thread>
 
 SetupState setupState;
@@ -89,6 +94,71 @@ TEST_F(Engine, APatternCopiesItsMatchesUntilOneFailsPassingOverNamesOutsideTheFo
     EXPECT_EQ(order[0] + "\n" + order[1] + "\n" + order[2] + "\n" + order[3] + "\\\n", FolderTree(Path("new")));
 }
 
+TEST_F(Engine, TheFolderACopyMakesBelongsToAdministrators)
+{
+    WriteFileText(src + "\\a.dat", "a");
+    ASSERT_TRUE(CopyMatchingFiles("a.dat", src.c_str(), dst.c_str()) == 1 && FolderExists(dst));
+    // Wine keeps no descriptor with a file (it answers one made from the Unix owner): what is read back is the one
+    // the copy hands to CreateDirectoryA. Nothing inherited from a parent users may write to, users only read.
+    const LocalMemory descriptor = ProtectedFolderDescriptor();
+    char* text = nullptr;
+    ASSERT_TRUE(descriptor.IsValid() && ConvertSecurityDescriptorToStringSecurityDescriptorA(
+                                            descriptor.Get(), SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text, nullptr));
+    EXPECT_EQ("D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)", std::string(text));
+    LocalFree(text);
+}
+
+// Other users of the machine, each with a hive of their own and the profile the machine names for them, try to steer
+// the uninstaller's every-user clean-up (run as administrator) into a folder of someone else's.
+TEST_F(Engine, TheEveryUserCleanUpDeletesNothingOutsideEachUsersOwnProfile)
+{
+    const std::string shell = ProductProfile::shellFoldersKey, group = "\\Start Menu\\Programs\\Pictorel 5";
+    auto user = [&](const std::string& name, const std::string& programs) {  // the user's hive
+        const std::string sid = "S-1-5-21-7-7-7-" + name;
+        Forget(HKEY_USERS, sid);
+        Forget(HKEY_LOCAL_MACHINE, std::string(ProductProfile::profileListKey) + "\\" + sid);
+        RegSet(HKEY_LOCAL_MACHINE, std::string(ProductProfile::profileListKey) + "\\" + sid,
+               ProductProfile::profileImagePathValue, "%SystemDrive%" + Path(name).substr(2));
+        for (const char* value : {ProductProfile::programsValue, ProductProfile::startupValue})
+            RegSet(HKEY_USERS, sid + "\\" + shell, value, programs);
+    };
+    // Eve names a folder outside her profile; the current user's own group goes as it should.
+    user("eve", Path("elsewhere"));
+    for (const std::string& file : {Path("elsewhere\\Pictorel 5\\precious.txt"), Path("elsewhere\\Pictorel 5.lnk"),
+                                    programs + "\\Pictorel 5\\mine.txt"})
+        WriteFileText(file, "x");
+    // Bob's group lies below a folder of his profile that leads into the victim's: a link there (standing in for a
+    // junction), or the real folder renamed at the first deletion and the victim's put in its place, as a junction
+    // re-pointed would do.
+    std::vector<std::string> names;
+    for (int i = 0; i < 200; ++i) names.push_back("f" + std::to_string(i) + ".lnk");
+    const std::string startMenu = Path("bob\\Start Menu"), victim = Path("victim\\Programs\\Pictorel 5");
+    for (const bool link : {true, false}) {
+        SCOPED_TRACE(link ? "a link on the way" : "a folder on the way swapped");
+        RemoveTree(Path("bob")), RemoveTree(Path("victim"));
+        user("bob", startMenu + "\\Programs");
+        for (const std::string& name : names)
+            WriteFileText(victim + "\\" + name, "victim"), WriteFileText(Path("bob\\real\\Programs\\Pictorel 5\\") + name, "");
+        ASSERT_TRUE(link ? FolderLink(Path("bob"), "Start Menu", "../victim") : MoveFileA(Path("bob\\real").c_str(), startMenu.c_str()));
+        WIN32_FIND_DATAA first;
+        FindHandle search(FindFirstFileA((startMenu + "\\Programs\\Pictorel 5\\f*").c_str(), &first));
+        std::atomic<bool> done{false};
+        std::thread watcher([&] {
+            while (!link && !done && FileExists(startMenu + "\\Programs\\Pictorel 5\\" + first.cFileName)) Sleep(1);
+            if (!link && !done && MoveFileA(startMenu.c_str(), Path("bob\\moved").c_str()))
+                MoveFileA(Path("victim").c_str(), startMenu.c_str());
+        });
+        RemovePerUserDefaultShortcuts();
+        done = true;
+        watcher.join();
+        const std::string victimNow = FolderExists(victim) ? victim : startMenu + "\\Programs\\Pictorel 5";
+        for (const std::string& name : names) EXPECT_EQ("victim", ReadFileText(victimNow + "\\" + name)) << name;
+        if (link) FolderLink(Path("bob"), "Start Menu", nullptr);  // not to be followed by the sandbox's removal
+    }
+    EXPECT_EQ("xx", ReadFileText(Path("elsewhere\\Pictorel 5\\precious.txt")) + ReadFileText(Path("elsewhere\\Pictorel 5.lnk")));
+    EXPECT_FALSE(FolderExists(programs + "\\Pictorel 5"));
+}
+
 using Lines = std::vector<std::string>;
 
 class Wizard : public Sandbox {
@@ -151,10 +221,12 @@ TEST_F(Wizard, TakesAUserThroughItsPagesAndInstalls)
                                     programFiles + "\\x"})
         WriteFileText(file, "x");
     MakeFolders(empty);
+    ASSERT_TRUE(FolderLink(root, "linked", "other"));
     const std::tuple<std::string, bool, std::string, bool> browsed[] = {  // chosen, refused, destination, string 19 shown
         {"", false, dest, false},  // opens on the destination, made for it and removed again, as an empty one is
         {current, false, current, true}, {"-", false, current, true},  // cancelled: a destination with contents stays
         {other, false, other + "\\Pictorel 5", false}, {old, true, other + "\\Pictorel 5", false},
+        {Path("linked"), false, other + "\\Pictorel 5", false},  // a link leads elsewhere: unchanged
         {empty, false, empty, false}, {"-", false, empty, false}, {programFiles, false, dest, false}};
     // The product of this distribution holds the installation at its last step, its run with "-readopts".
     WriteFileText(Path("dist\\PictrlUnInst.log"), "File Copy: Pictrl5.exe\r\nFile Copy: readme.txt\r\n");
@@ -208,6 +280,7 @@ TEST_F(Wizard, TakesAUserThroughItsPagesAndInstalls)
             EXPECT_EQ(note, SetupText(IDS_FOLDER_HAS_COPY) == ui::Text(page, IDC_FOLDER_NOTE));
         }
         EXPECT_TRUE(!FolderExists(empty) && !FolderExists(dest) && ui::Check(page, IDC_CURRENT_USER));
+        EXPECT_TRUE(FolderLink(root, "linked", nullptr));
         ASSERT_TRUE(Choose(page, IDC_ALL_USERS) && ui::Next(frame));
         page = ui::CurrentPage(frame);
         EXPECT_EQ(Lines({"alpha", "Mid", "Startup", "Zeta"}), Groups(page));  // the all-users groups, folders only

@@ -7,6 +7,8 @@
 #include "win/handles.h"
 #include "support/machine.h"
 
+#include <sddl.h>
+
 using P = ProductProfile;
 
 void Sandbox::SetUp()
@@ -25,6 +27,10 @@ void Sandbox::SetUp()
         Point(HKEY_LOCAL_MACHINE, key, P::commonStartupValue, commonStartup);
     }
     Point(HKEY_LOCAL_MACHINE, P::currentVersionKey, P::programFilesValue, programFiles);
+    // The user's shell folders count only inside the profile: it is the sandbox's "user" folder meanwhile.
+    profileKey_ = std::string(P::profileListKey) + "\\" + CurrentUserSid();
+    savedProfile_ = RegText(HKEY_LOCAL_MACHINE, profileKey_, P::profileImagePathValue);
+    RegSet(HKEY_LOCAL_MACHINE, profileKey_, P::profileImagePathValue, Path("user"));
     for (HKEY hive : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) Forget(hive, "SOFTWARE\\Velmora");  // the vendor's
     Forget(HKEY_USERS, ".Default\\SOFTWARE\\Velmora");
     for (const char* key : {P::appPathKey, P::uninstallKey}) Forget(HKEY_LOCAL_MACHINE, key);
@@ -36,9 +42,23 @@ void Sandbox::SetUp()
 
 void Sandbox::TearDown()
 {
+    RegSet(HKEY_LOCAL_MACHINE, profileKey_, P::profileImagePathValue, savedProfile_);
     for (const auto& [hive, key] : forgotten_) RegDeleteTreeA(hive, key.c_str());
     SetCurrentDirectoryA("C:\\");
     RemoveTree(root);
+}
+
+std::string CurrentUserSid()
+{
+    KernelHandle token;
+    char buffer[256], *text = nullptr;
+    DWORD size = 0;
+    std::string sid;
+    if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Receive()) &&
+        GetTokenInformation(token.Get(), TokenUser, buffer, sizeof buffer, &size) &&
+        ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, &text))
+        sid = text, LocalFree(text);
+    return sid;
 }
 
 void Sandbox::Point(HKEY hive, const std::string& key, const char* name, const std::string& folder)

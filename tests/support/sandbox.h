@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+std::string CurrentUserSid();  // its hive's name under HKEY_USERS
+
 class Sandbox : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -27,4 +29,5 @@ protected:
 
 private:
     std::vector<std::pair<HKEY, std::string>> forgotten_;
+    std::string profileKey_, savedProfile_;
 };
