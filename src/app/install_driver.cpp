@@ -1,6 +1,7 @@
 #include "app/install_driver.h"
 
 #include "core/earlier_group.h"
+#include "core/exit_codes.h"
 #include "core/home_page_query.h"
 #include "core/install_log.h"
 #include "core/owned_file.h"
@@ -130,6 +131,14 @@ bool CheckVersions(const std::string& offeredExe)
     return ConfirmVersion(installed, offered);
 }
 
+// The run ends here, telling the program that started it why.
+int EndWith(int exitCode)
+{
+    Application* application = Application::Current();
+    if (application != nullptr) application->exitCode = exitCode;
+    return 0;
+}
+
 // The wizard, run modally as the application's main window.
 INT_PTR RunWizard()
 {
@@ -147,7 +156,7 @@ void AbortDamagedSetup()
 {
     AppMessageBox(LoadResourceString(IDS_DAMAGED_SETUP), MB_ICONERROR | MB_OK);
     OpenWebPage(ProductProfile::webSite);
-    std::exit(1);
+    std::exit(exitDamagedSetup);
 }
 
 int RunInstallDriver()
@@ -178,6 +187,7 @@ int RunInstallDriver()
         AbortDamagedSetup();
 
     if (setupState.silent) {
+        if (!DestinationIsUsable()) return EndWith(exitUnusableDestination);
         if (setupState.freshInstall) setupState.allUsers = 1;
         RunInstall();
     } else if (RunWizard() != IDOK) {

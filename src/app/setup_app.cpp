@@ -7,7 +7,6 @@
 #include "core/resource_ids.h"
 #include "core/setup_state.h"
 #include "core/start_decision.h"
-#include "engine/reboot_delete.h"
 #include "framework/controls_look.h"
 #include "framework/message_box.h"
 #include "instances/instance_manager.h"
@@ -34,7 +33,7 @@ namespace {
     if (decision.removalTarget.empty()) std::exit(0);
     // Gives the uninstaller that started this copy time to end.
     Sleep(1000);
-    DeleteAtReboot(OwnProgramPath());
+    ScheduleOwnRemoval();
     const std::string folder = ParentFolder(decision.removalTarget.c_str(), IsCodePageLeadByte);
     DeleteFileA(decision.removalTarget.c_str());
     RunUninstall(folder);

@@ -5,14 +5,17 @@
 
 #include <string>
 
+bool IsTemporaryCopyName(const std::string& name)
+{
+    const std::string prefix = ProductProfile::temporaryUninstallerPrefix;
+    return name.size() > prefix.size() + 4 && StartsWith(ToLower(name), prefix) && EndsWithIgnoringCase(name, ".tmp");
+}
+
 bool IsProductOrSetupImage(const std::string& imageName, const std::string& ownImageName)
 {
     const std::string name = ToLower(imageName);
     if (name.empty()) return false;
     const std::string uninstaller = ToLower(ProductProfile::uninstallerPath + 1);
-    const std::string tempPrefix = ProductProfile::temporaryUninstallerPrefix;
-    const bool temporaryCopy =
-        name.size() > tempPrefix.size() + 4 && StartsWith(name, tempPrefix) && EndsWithIgnoringCase(name, ".tmp");
     return name == ToLower(ProductProfile::mainExecutable) || name == ToLower(ownImageName) || name == uninstaller ||
-           temporaryCopy;
+           IsTemporaryCopyName(name);
 }

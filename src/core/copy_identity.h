@@ -9,3 +9,7 @@
 // imageName: the listed process's executable file name (no folder);
 // ownImageName: this program's own file name.
 bool IsProductOrSetupImage(const std::string& imageName, const std::string& ownImageName);
+
+// "uni" + at least one character + ".tmp", any case: the name the temporary
+// uninstaller and its folder get from GetTempFileNameA.
+bool IsTemporaryCopyName(const std::string& name);

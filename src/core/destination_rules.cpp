@@ -19,10 +19,12 @@ DestinationDecision DestinationOf(DestinationVerdict verdict, const std::string&
 
 DestinationDecision DecideDestination(const std::string& chosen, const FolderFacts& facts, LeadByteTest isLeadByte)
 {
-    if (chosen.empty()) return DestinationDecision{};
+    if (chosen.empty() || facts.isLink) return DestinationDecision{};
     if (facts.holdsPreviousMajor) return DestinationDecision{DestinationVerdict::refuse, std::string()};
-    if (!facts.holdsMainExecutable && facts.entryCount > 0)
+    if (!facts.holdsMainExecutable && facts.entryCount > 0) {
+        if (facts.subfolderIsLink) return DestinationDecision{};
         return DestinationOf(DestinationVerdict::appendSubfolder,
                              JoinFolder(chosen, ProductProfile::productSubfolder, isLeadByte));
+    }
     return DestinationOf(DestinationVerdict::takeAsIs, WithoutTrailingBackslash(chosen, isLeadByte));
 }

@@ -12,13 +12,17 @@ struct FolderFacts {
     bool holdsPreviousMajor = false;   // chosen + "\Pictrl.exe" exists (version 4.xx)
     bool holdsMainExecutable = false;  // chosen + "\Pictrl5.exe" exists
     std::size_t entryCount = 0;        // entries other than "." and ".."
+    // A junction, symbolic link or mount point: where it leads is not the
+    // folder chosen, and can change under the installation.
+    bool isLink = false;           // the chosen folder itself
+    bool subfolderIsLink = false;  // chosen + "\Pictorel 5"
 };
 
 enum class DestinationVerdict {
     refuse,           // the old version lives there: string 14, destination unchanged
     takeAsIs,         // this version, or an empty or vanished folder
     appendSubfolder,  // any other folder gets the product's own sub-folder
-    unusable,         // empty, or the result would not fit a path buffer: unchanged
+    unusable,         // empty, a link, or the result would not fit a path buffer: unchanged
 };
 
 struct DestinationDecision {

@@ -1,36 +1,30 @@
 #include "core/earlier_group.h"
 
-#include "core/text.h"
+#include "core/folder_containment.h"
+#include "core/program_group.h"
 
-namespace {
-
-// The lower-case folder followed by one backslash (an empty folder gives "\").
-std::string LowerFolderPrefix(const std::string& folder, LeadByteTest isLeadByte)
-{
-    const std::string prefix = ToLower(folder);
-    return EndsWithBackslash(prefix, isLeadByte) ? prefix : prefix + '\\';
-}
-
-}  // namespace
+#include <vector>
 
 EarlierGroupFinder::EarlierGroupFinder(const std::string& programsFolder, const std::string& startupFolder,
                                        LeadByteTest isLeadByte)
-    : isLeadByte_(isLeadByte), prefix_(LowerFolderPrefix(programsFolder, isLeadByte)),
-      startupPrefix_(startupFolder.empty() ? std::string() : LowerFolderPrefix(startupFolder, isLeadByte))
+    : isLeadByte_(isLeadByte), programs_(programsFolder), startup_(startupFolder)
 {
 }
 
 void EarlierGroupFinder::OfferLink(const std::string& linkPath)
 {
-    const std::string lower = ToLower(linkPath);
-    if (!StartsWith(lower, prefix_)) return;
+    // A log is data another user may have written: only a link that lies
+    // inside the Programs folder, entry by entry, says anything.
+    std::vector<std::string> entries;
+    if (!EntriesBelow(programs_, linkPath, isLeadByte_, entries) || entries.empty()) return;
     // The Startup folder lies inside the Programs folder on every Windows; an
     // auto-start shortcut there says nothing about the group.
-    if (!startupPrefix_.empty() && StartsWith(lower, startupPrefix_)) return;
-    // The folder of the link relative to the Programs folder: one trailing
-    // backslash removed, the part before the last backslash, or "".
-    const std::string relative = WithoutTrailingBackslash(linkPath.substr(prefix_.size()), isLeadByte_);
-    const std::size_t slash = LastBackslash(relative, relative.size(), isLeadByte_);
-    group_ = slash == std::string::npos ? std::string() : relative.substr(0, slash);
+    std::vector<std::string> inStartup;
+    if (EntriesBelow(startup_, linkPath, isLeadByte_, inStartup)) return;
+    entries.pop_back();  // the link's own name
+    std::string group;
+    for (const std::string& entry : entries) group += (group.empty() ? "" : "\\") + entry;
+    if (!IsGroupName(group)) return;
+    group_ = group;
     found_ = true;
 }

@@ -12,8 +12,9 @@ public:
     // earlier installation's scope; either may be empty.
     EarlierGroupFinder(const std::string& programsFolder, const std::string& startupFolder, LeadByteTest isLeadByte);
 
-    // Offers one "Shell Link: " path; a link below the Programs folder (and
-    // not in the Startup folder) makes its folder the group.
+    // Offers one "Shell Link: " path; a link inside the Programs folder (and
+    // not in the Startup folder) makes its folder the group, unless that
+    // holds "..".
     void OfferLink(const std::string& linkPath);
 
     bool Found() const { return found_; }
@@ -21,8 +22,8 @@ public:
 
 private:
     LeadByteTest isLeadByte_;
-    std::string prefix_;         // Programs folder + "\", lower case
-    std::string startupPrefix_;  // Startup folder + "\", lower case; "" if none
+    std::string programs_;
+    std::string startup_;  // "" if none
     bool found_ = false;
     std::string group_;
 };

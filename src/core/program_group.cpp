@@ -22,12 +22,17 @@ std::string CleanProgramGroup(const std::string& typed, LeadByteTest isLeadByte)
     return group.substr(first, end - first);
 }
 
+bool IsGroupName(const std::string& cleanedGroup)
+{
+    return cleanedGroup.find("..") == std::string::npos;
+}
+
 std::vector<std::string> GroupFolderChain(const std::string& programsFolder, const std::string& cleanedGroup,
                                           LeadByteTest isLeadByte)
 {
     std::vector<std::string> chain;
     const std::string base = programsFolder + "\\";
-    if (!FitsMaxPath(base + cleanedGroup)) return chain;
+    if (!FitsMaxPath(base + cleanedGroup) || !IsGroupName(cleanedGroup)) return chain;
     for (std::size_t slash = FindCharacter(cleanedGroup, "\\", 0, isLeadByte); slash != std::string::npos;
          slash = FindCharacter(cleanedGroup, "\\", slash + 1, isLeadByte))
         chain.push_back(base + cleanedGroup.substr(0, slash));

@@ -15,5 +15,9 @@ std::string CleanProgramGroup(const std::string& typed, LeadByteTest isLeadByte)
 // group's folder does not fit MAX_PATH: its "Made Dir: " line and its
 // shortcuts' "Shell Link: " lines then could not fit the 512 bytes the log
 // reader takes a line in, and a line split in two may read as a tagged line.
+// None either for a group that is no group name (IsGroupName).
+// A group holding ".." would reach outside the Programs folder.
+bool IsGroupName(const std::string& cleanedGroup);
+
 std::vector<std::string> GroupFolderChain(const std::string& programsFolder, const std::string& cleanedGroup,
                                           LeadByteTest isLeadByte);

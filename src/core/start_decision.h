@@ -26,3 +26,4 @@ struct StartDecision {
 // nothing else.
 StartDecision DecideStartMode(const std::vector<std::string>& arguments, const std::string& programPath,
                               LeadByteTest isLeadByte);
+

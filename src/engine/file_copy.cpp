@@ -9,6 +9,7 @@
 #include "win/failure_trace.h"
 #include "win/folder_entries.h"
 #include "win/handles.h"
+#include "win/protected_folder.h"
 
 #include <windows.h>
 
@@ -217,7 +218,7 @@ int CopyMatchingFiles(const char* pattern, const char* sourceFolder, const char*
         sourceFolder != nullptr ? sourceFolder : "", pattern,
         // Creating an existing folder fails harmlessly; asking first would
         // cost one more lookup per call.
-        [&] { CreateDirectoryA(destFolder != nullptr ? destFolder : "", nullptr); },
+        [&] { CreateProtectedFolder(destFolder != nullptr ? destFolder : ""); },
         [&](const char* name, const SourceFacts& facts) {
             return CopyOne(name, sourceFolder, destFolder, nullptr, &facts);
         });
@@ -282,7 +283,7 @@ FolderCopy::~FolderCopy() = default;
 void FolderCopy::MakeDestFolder()
 {
     // Creating an existing folder fails harmlessly; only its last level.
-    if (!destMade_) CreateDirectoryA(destFolder_.c_str(), nullptr);
+    if (!destMade_) CreateProtectedFolder(destFolder_);
     destMade_ = true;
 }
 

@@ -11,8 +11,8 @@
 int CopyOneFile(const char* fileName, const char* sourceFolder, const char* destFolder, const char* newName);
 
 // Copies each file of sourceFolder that matches pattern ("*" and "?"), in
-// search order, into destFolder, which is created (last level only) when
-// something matches. Stops at the first file that fails; a folder that
+// search order, into destFolder, which is created (last level only, as a
+// folder only administrators can change) when something matches. Stops at the first file that fails; a folder that
 // matches fails without being touched. Returns the number copied.
 int CopyMatchingFiles(const char* pattern, const char* sourceFolder, const char* destFolder);
 

@@ -47,7 +47,7 @@ void NoteWindowDestroyed(const Dialog* dialog)
 
 int RunApplication(Application& application)
 {
-    if (!application.InitInstance()) return 0;
+    if (!application.InitInstance()) return application.exitCode;
     // A program without a main window has nothing to wait for.
     if (application.mainWindow == nullptr || application.mainWindow->Window() == nullptr) PostQuitMessage(0);
     MSG message{};
@@ -57,5 +57,6 @@ int RunApplication(Application& application)
         DispatchMessageA(&message);
     }
     loopRunning = false;
+    if (application.exitCode != 0) return application.exitCode;
     return message.message == WM_QUIT ? static_cast<int>(message.wParam) : 0;
 }

@@ -25,6 +25,9 @@ public:
     // only shows modal dialogs. Cleared when its window or object goes.
     Dialog* mainWindow = nullptr;
 
+    // The process's exit code when the program ends by returning.
+    int exitCode = 0;
+
     // The one application object of the process, or none.
     static Application* Current();
 
@@ -34,7 +37,8 @@ private:
 
 // The entry point's part: calls InitInstance once; if it returned true, runs
 // the message loop, which ends at once when there is no main window. Returns
-// the exit code: 0, or the code a main window's end asked for.
+// the exit code: the application's, else the code a main window's end asked
+// for.
 int RunApplication(Application& application);
 
 // The caption of the framework's message boxes: the application's title, or

@@ -172,6 +172,11 @@ void CutTrailingCtrlZ(const std::string& path)
 
 }  // namespace
 
+bool DestinationIsUsable()
+{
+    return !setupState.destFolder.empty() && !IsLink(setupState.destFolder);
+}
+
 void InstallFromList(const std::string& listPath)
 {
     FolderCopy copy(setupState.sourceFolder, setupState.destFolder);

@@ -8,6 +8,10 @@
 // registry entries, and hands the options file to the product. Always 0.
 int RunInstall();
 
+// The destination can be installed into: not a junction, symbolic link or
+// mount point, which could lead the files anywhere, now or while they go.
+bool DestinationIsUsable();
+
 // Copies what the "File Copy: " lines of a distribution list name from
 // setupState.sourceFolder to setupState.destFolder.
 void InstallFromList(const std::string& listPath);

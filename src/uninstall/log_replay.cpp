@@ -1,9 +1,11 @@
 #include "uninstall/log_replay.h"
 
+#include "core/folder_containment.h"
 #include "core/install_log.h"
 #include "core/name_index.h"
 #include "core/path_utils.h"
 #include "core/removal_entries.h"
+#include "engine/scope_folders.h"
 #include "win/code_page.h"
 #include "win/failure_trace.h"
 #include "win/folder_entries.h"
@@ -14,10 +16,11 @@
 namespace {
 
 // Removes folder, then its parents one after the other, until a removal fails
-// (a folder that is not empty or not there, or no parent left).
-void RemoveFolderChain(std::string folder)
+// (a folder that is not empty or not there) or levels folders are gone: the
+// shell folder it lies in stays.
+void RemoveFolderChain(std::string folder, std::size_t levels)
 {
-    while (!folder.empty() && FitsMaxPath(folder) && RemoveDirectoryA(folder.c_str()))
+    for (; levels > 0 && FitsMaxPath(folder) && RemoveDirectoryA(folder.c_str()); --levels)
         folder = ParentFolder(folder.c_str(), IsCodePageLeadByte);
 }
 
@@ -37,17 +40,24 @@ void DeleteOneMatch(const std::string& path, int& count)
 void RemoveLoggedLinksAndFolders(const std::string& logPath)
 {
     if (!FitsMaxPath(logPath)) return;
+    // A log is data another user may have written: it reaches no further
+    // than the shell folders the setup itself makes shortcuts in.
+    const std::vector<std::string> shellFolders = SetupShellFolders();
     std::string path;
+    std::size_t depth = 0;
     // All shortcuts first, so that a group folder they emptied goes below.
     const bool read = ForEachLogLine(logPath, [&](const std::string& line) {
-        if (!ShortcutToRemove(line, path) || !FitsMaxPath(path) || DeleteFileA(path.c_str())) return;
+        if (!ShortcutToRemove(line, path) || !FitsMaxPath(path) ||
+            !LiesInsideOneOf(shellFolders, path, IsCodePageLeadByte, depth) || DeleteFileA(path.c_str()))
+            return;
         // One the user deleted himself is no failure.
         if (GetLastError() != ERROR_FILE_NOT_FOUND && GetLastError() != ERROR_PATH_NOT_FOUND)
             TraceLastError("delete shortcut", path);
     });
     if (!read) return;
     ForEachLogLine(logPath, [&](const std::string& line) {
-        if (FolderToRemove(line, path)) RemoveFolderChain(path);
+        if (FolderToRemove(line, path) && LiesInsideOneOf(shellFolders, path, IsCodePageLeadByte, depth))
+            RemoveFolderChain(path, depth);
     });
 }
 

@@ -6,7 +6,9 @@
 
 // Deletes every shortcut of the log's "Shell Link: " lines, then removes each
 // folder of its "Made Dir: " lines and, for as long as that succeeds, the
-// folders above it. A log that does not open is passed over.
+// folders above it. Only paths that lie inside one of the setup's shell
+// folders count (SetupShellFolders), and the shell folder itself stays. A log
+// that does not open is passed over.
 void RemoveLoggedLinksAndFolders(const std::string& logPath);
 
 // Deletes from folder (with or without a trailing separator) the files that

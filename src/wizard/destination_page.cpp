@@ -5,6 +5,7 @@
 #include "core/product_profile.h"
 #include "core/resource_ids.h"
 #include "core/setup_state.h"
+#include "engine/scope_folders.h"
 #include "framework/message_box.h"
 #include "win/code_page.h"
 #include "win/folder_entries.h"
@@ -28,6 +29,8 @@ FolderFacts ProbeFolder(const std::string& chosen)
     facts.holdsPreviousMajor = FileExists(JoinFolder(chosen, ProductProfile::previousMajorExecutable, IsCodePageLeadByte));
     facts.holdsMainExecutable = FileExists(JoinFolder(chosen, ProductProfile::mainExecutablePath, IsCodePageLeadByte));
     facts.entryCount = CountFolderEntries(chosen, "*");
+    facts.isLink = IsLink(chosen);
+    facts.subfolderIsLink = IsLink(JoinFolder(chosen, ProductProfile::productSubfolder, IsCodePageLeadByte));
     return facts;
 }
 

@@ -42,6 +42,7 @@ const WizardStep steps[] = {
     {MakePage<ReadyPage>, 0, true, true, false},
 };
 constexpr int stepCount = sizeof steps / sizeof steps[0];
+constexpr int destinationStep = 2;
 
 }  // namespace
 
@@ -119,6 +120,13 @@ void WizardDialog::PlaceBesidePicture()
 
 void WizardDialog::Install()
 {
+    // A destination that became a link since it was chosen (or came from
+    // the registry as one) is chosen again.
+    if (!DestinationIsUsable()) {
+        AppMessageBox(LoadResourceString(IDS_INVALID_FOLDER), MB_OK);
+        Go(destinationStep - step_);
+        return;
+    }
     // The last step's page is the ready page.
     auto& ready = static_cast<ReadyPage&>(*page_);
     ready.ShowInstalling();

@@ -2,6 +2,7 @@
 // table each. They run natively under the sanitizers and under Wine.
 #include "core/copy_identity.h"
 #include "core/earlier_group.h"
+#include "core/folder_containment.h"
 #include "core/install_folder_rules.h"
 #include "core/setup_state.h"
 #include "core/start_decision.h"
@@ -59,6 +60,11 @@ TEST(StartMode, ComesFromTheArgumentsAndTheProgramPath)
         EXPECT_TRUE(d.mode == mode && d.silent == silent && setupState.silent == silent);
         EXPECT_TRUE(d.skipCopiesQuestion == skip && d.removalTarget == target);
     }
+    // Started by its 8.3 name, the uninstaller is known by its long one where the system can say.
+    const std::string shortName = "C:\\P5\\PICTRL~1.EXE", tooLong = "C:\\" + std::string(260, 'a') + "\\PictrlUnInst.exe";
+    for (const auto& [longPath, mode] : {std::pair<std::string, StartMode>{"C:\\P5\\PictrlUnInst.exe", M::uninstall},
+                                         {"", M::install}, {tooLong, M::install}})
+        EXPECT_TRUE(mode == DecideStartMode({shortName}, LongFormOf(shortName, longPath), ShiftJisLeadByte).mode) << longPath;
 }
 
 TEST(Versions, CompareAsOneNumberAndShowTheirBuild)
@@ -93,7 +99,8 @@ TEST(Trace, APassedOverFailureIsOneStampedLineWithItsCodeAndSystemMessage)
 TEST(DestinationRules, WhatTheChosenFolderBecomes)
 {
     using V = DestinationVerdict;
-    const FolderFacts empty{false, false, 0}, old{true, true, 4}, current{false, true, 9}, other{false, false, 2};
+    const FolderFacts empty{false, false, 0}, old{true, true, 4}, current{false, true, 9}, other{false, false, 2},
+        link{false, false, 2, true, false}, linkBelow{false, false, 2, false, true}, currentLinkBelow{false, true, 9, false, true};
     auto folder = [](std::size_t length) { return "C:\\" + std::string(length - 3, 'a'); };
     const std::tuple<std::string, FolderFacts, DestinationVerdict, std::string> cases[] = {
         {"C:\\Apps\\Pict4", old, V::refuse, ""},  // even beside this version
@@ -105,7 +112,9 @@ TEST(DestinationRules, WhatTheChosenFolderBecomes)
         {folder(248), other, V::appendSubfolder, folder(248) + "\\Pictorel 5"},  // 259 characters fit
         {folder(249), other, V::unusable, ""}, {folder(259), empty, V::takeAsIs, folder(259)},
         {folder(260), current, V::unusable, ""}, {"D:\\\x95\\", other, V::appendSubfolder, "D:\\\x95\\\\Pictorel 5"},
-        {"D:\\\x83\\", current, V::takeAsIs, "D:\\\x83\\"}};
+        {"D:\\\x83\\", current, V::takeAsIs, "D:\\\x83\\"},
+        {"C:\\Apps", link, V::unusable, ""}, {"C:\\Apps", linkBelow, V::unusable, ""},  // a link leads elsewhere
+        {"C:\\Apps", currentLinkBelow, V::takeAsIs, "C:\\Apps"}};
     for (const auto& [chosen, facts, verdict, destination] : cases) {
         const DestinationDecision d = DecideDestination(chosen, facts, ShiftJisLeadByte);
         EXPECT_TRUE(verdict == d.verdict && destination == d.folder) << chosen << " -> " << d.folder;
@@ -129,7 +138,9 @@ TEST(EarlierInstallation, ItsFolderAndGroupComeFromRegistryTextsAndLoggedLinks)
         {{programs + "\\x.lnk"}, true, ""},
         {{programs + "\\A\\x.lnk", startup + "\\Pictorel 5.lnk"}, true, "A"},  // auto-start decides nothing
         {{startup + "\\Pictorel 5.lnk", programs + "Old\\A\\x.lnk"}, false, ""},
-        {{programs + "\\\x95\\x.lnk"}, true, ""}, {{programs + "\\\x83\\\\x.lnk"}, true, "\x83\\"}};
+        {{programs + "\\\x95\\x.lnk"}, true, ""}, {{programs + "\\\x83\\\\x.lnk"}, true, "\x83\\"},
+        {{programs + "\\..\\..\\x.lnk"}, false, ""}, {{programs + "\\A..B\\x.lnk"}, false, ""},  // never outside
+        {{programs + "\\A.\\x.lnk"}, false, ""}};
     for (const auto& [links, found, group] : cases) {
         EarlierGroupFinder finder(programs, startup, ShiftJisLeadByte);
         for (const std::string& link : links) finder.OfferLink(link);
@@ -202,7 +213,10 @@ TEST(RemovalEntries, EachLineNamesOnlyWhatItMay)
         {"File Del: NUL", nullptr, none}, {"File Del: con.txt", nullptr, none}, {"File Del: Lpt9 .a.b", nullptr, none},
         {"File Copy: x > aux", nullptr, none}, {"File Del: COM1.*", nullptr, none}, {"File Del: prn.", nullptr, none},
         {"File Copy: CONFIG.SYS", nullptr, "CONFIG.SYS"}, {"File Del: COM10.log", nullptr, "COM10.log"},
-        {"File Del: LPT0.x", nullptr, "LPT0.x"}, {"File Del: nul1.txt", nullptr, "nul1.txt"}};
+        {"File Del: LPT0.x", nullptr, "LPT0.x"}, {"File Del: nul1.txt", nullptr, "nul1.txt"},
+        {"File Del: COM\xB9", nullptr, none}, {"File Del: lpt\xB3.log", nullptr, none},  // superscript digits
+        {"File Del: CONIN$", nullptr, none}, {"File Copy: x > conout$.txt", nullptr, none},
+        {"File Del: Pictrl5.exe.", nullptr, none}, {"File Del: Pictrl5.exe  | two blanks", nullptr, none}};
     for (const auto& [line, tag, expected] : files) {
         std::string pattern = "unchanged";
         EXPECT_EQ(expected != none, FilePatternToRemove(line, tag, pattern, ShiftJisLeadByte)) << line;
@@ -223,9 +237,18 @@ TEST(RemovalEntries, EachLineNamesOnlyWhatItMay)
     EXPECT_EQ("C:\\P\\My Tools\\Pictorel", folder);
     for (const char* line : {"Made Dir: ", "Made dir: C:\\x", "Shell Link: C:\\x.lnk"})
         EXPECT_FALSE(FolderToRemove(line, folder)) << line;
+    // Links and folders count only inside a shell folder of the setup's, and never take the folder itself.
+    const std::vector<std::string> shell = {"", "C:\\U\\Programs", "C:\\U\\Desktop\\"};
+    const std::pair<const char*, std::size_t> paths[] = {{"C:\\U\\Programs\\G\\x.lnk", 2}, {"c:\\u\\desktop\\X.LNK", 1},
+        {"C:\\U\\Programs\\G\\", 1}, {"C:\\U\\Programs", 0}, {"C:\\U\\Programs2\\x.lnk", 0}, {"C:\\x.lnk", 0},
+        {"C:\\U\\Programs\\..\\..\\Windows\\x.lnk", 0}, {"C:\\U\\Programs\\G\\\\x.lnk", 0}, {"\\\\?\\C:\\U\\Desktop\\x.lnk", 0}};
+    for (const auto& [path, depth] : paths) {
+        std::size_t found = 0;
+        EXPECT_EQ(depth, LiesInsideOneOf(shell, path, ShiftJisLeadByte, found) ? found : 0) << path;
+    }
     // A name a folder search returned, used only when it names an entry of that folder.
     for (const char* name : {"a.txt", "a..b", ".profile", "\x95\\.txt"}) EXPECT_TRUE(IsFolderEntryName(name, ShiftJisLeadByte)) << name;
-    for (const char* name : {".", "..", "", "..\\..\\win.ini", "../x", "C:x", "a?", "*", "\x95\\\\x"})
+    for (const char* name : {".", "..", "", "..\\..\\win.ini", "../x", "C:x", "a?", "*", "\x95\\\\x", "a.txt.", "a "})
         EXPECT_FALSE(IsFolderEntryName(name, ShiftJisLeadByte)) << name;
 }
 
@@ -254,13 +277,28 @@ TEST(Paths, ParentsJoinsAndGroupFolders)
         {"Pictorel 5", "Pictorel 5", {"P\\Pictorel 5"}}, {"/A/B ", "A\\B", {"P\\A", "P\\A\\B"}},
         {"\\A\\B\\\t", "A\\B", {"P\\A", "P\\A\\B"}},
         {" \r\n/A//B/C/", "A\\\\B\\C", {"P\\A", "P\\A\\", "P\\A\\\\B", "P\\A\\\\B\\C"}}, {" / \\ ", "", {"P\\"}},
-        {"\x95\\/\x83\\\\", "\x95\\\\\x83\\", {"P\\\x95\\", "P\\\x95\\\\\x83\\"}}};
+        {"\x95\\/\x83\\\\", "\x95\\\\\x83\\", {"P\\\x95\\", "P\\\x95\\\\\x83\\"}}, {"A/../../B", "A\\..\\..\\B", {}}};
     for (const auto& [typed, cleaned, folders] : groups) {
         EXPECT_EQ(cleaned, CleanProgramGroup(typed, ShiftJisLeadByte)) << typed;
         EXPECT_EQ(folders, GroupFolderChain("P", cleaned, ShiftJisLeadByte)) << typed;
     }  // a group folder past MAX_PATH would log a line the reader splits: none at all
     EXPECT_EQ(Lines({"P\\" + std::string(257, 'g')}), GroupFolderChain("P", std::string(257, 'g'), ShiftJisLeadByte));
     EXPECT_EQ(Lines{}, GroupFolderChain("P", "A\\" + std::string(256, 'g'), ShiftJisLeadByte));
+    // A user's shell folder counts only inside the profile the machine names for that user, entry by entry.
+    const std::tuple<const char*, const char*, Lines> below[] = {  // folder, path; entries ({"-"}: not below)
+        {"C:\\Users\\Ann", "C:\\Users\\Ann\\Start Menu\\Programs", {"Start Menu", "Programs"}},
+        {"C:\\Users\\Ann\\", "c:\\users\\ANN\\", {}}, {"C:\\Users\\Ann", "C:\\Users\\Ann2\\x", {"-"}},
+        {"C:\\Users\\Ann", "C:\\Users\\Ann\\..\\Bob", {"-"}}, {"C:\\Users\\Ann", "C:\\Users\\Ann\\Desktop.", {"-"}},
+        {"C:\\Users\\Ann", "C:\\Users\\Ann\\a/..\\x", {"-"}}, {"C:\\Users\\Ann", "\\\\?\\C:\\Users\\Ann\\x", {"-"}},
+        {"", "C:\\x", {"-"}}, {"C:\\\x95", "C:\\\x95\\x", {"-"}}, {"C:\\\x95\\", "C:\\\x95\\\\x", {"x"}}};
+    for (const auto& [folder, path, entries] : below) {
+        Lines found;
+        EXPECT_EQ(entries, EntriesBelow(folder, path, ShiftJisLeadByte, found) ? found : Lines{"-"}) << path;
+    }
+    const std::pair<const char*, const char*> profiles[] = {{"%SystemDrive%\\Users\\Ann", "D:\\Users\\Ann"},
+        {"%SYSTEMDRIVE%\\Users\\Ann", "D:\\Users\\Ann"}, {"C:\\Users\\Ann", "C:\\Users\\Ann"}, {"%USERPROFILE%", ""},
+        {"C:\\Users\\%USERNAME%", ""}, {"\\\\server\\profiles\\Ann", ""}, {"Users\\Ann", ""}, {"", ""}};
+    for (const auto& [value, folder] : profiles) EXPECT_EQ(folder, ProfileFolderPath(value, "D:")) << value;
 }
 
 TEST(WininitBlock, TheNewLineGoesLastOrNotAtAll)

@@ -34,6 +34,7 @@ struct Step {
     bool link = false;     // the current user's default group a link to a folder of the user's own
     bool classes = false;  // no per-user association table: the associations are HKEY_CLASSES_ROOT's
     bool broken = false;   // HomePage.url not in the distribution, no Startup folder: each failure traced
+    bool destLink = false; // the destination a link to a folder elsewhere, which a user could fill
     int copies = 0;        // copies of the product running
     bool busy = false;     // the last of them ignores the request to close: only terminating it ends it
     // The run: setup.exe (under the name runAs), or the installed PictrlUnInst.exe
@@ -93,6 +94,8 @@ const Step majorZero{.name = "major 0", .product = "Pictrl5-0.9.0.0.exe", .boxes
     .outcome = Outcome::unchanged, .pages = {P::webSite}};
 const Step noList{.name = "no list", .list = false, .boxes = {damaged}, .exitCode = 1, .outcome = Outcome::unchanged,
     .pages = {P::webSite}};
+const Step intoALink{.name = "into a link", .destLink = true, .arguments = "-s", .exitCode = 267 /* ERROR_DIRECTORY */,
+    .outcome = Outcome::unchanged};
 
 using Story = std::pair<const char*, std::vector<const Step*>>;
 const Story stories[] = {
@@ -101,7 +104,7 @@ const Story stories[] = {
     {"RunningCopies", {&copiesClosedUnasked, &silentAskingAboutACopy, &copiesLeftRunning}},
     {"Upgrade", {&upgrade}},
     // Each leaves the machine as it was; the damaged distributions come before the earlier installations are made.
-    {"Refused", {&cancelled, &majorZero, &noList, &olderDeclined, &noProductOverEarlier}}};
+    {"Refused", {&cancelled, &majorZero, &noList, &intoALink, &olderDeclined, &noProductOverEarlier}}};
 
 const std::string list =  // with entries that must not reach outside the installation folder
     "; Pictorel 5 distribution list\r\nFile Copy: Pictrl5.exe\r\nFile Copy: setup.exe > PictrlUnInst.exe\r\n"
@@ -158,10 +161,14 @@ protected:
             RegSet(HKEY_LOCAL_MACHINE, P::productKey, P::pathValue, dest + "\\");
             RegSet(HKEY_LOCAL_MACHINE, P::setupProductKey, P::allUsersValue, P::allUsersData);
         }
+        if (step.destLink) { EXPECT_TRUE(MakeFolders(Path("elsewhere")) && FolderLink(programFiles, "Pictorel 5", "../elsewhere")); }
         if (step.plant) {
             for (const char* name : {"obsolete.dll", "old1.hlp", "keep.hlp"}) WriteFileText(dest + "\\" + name, name);
-            WriteFileText(dest + "\\install.log", "Shell Link: " + Path("sentinel.lnk") + "\r\n");
-            WriteFileText(Path("sentinel.lnk"), "named by an earlier log");
+            // Only what lies inside a shell folder is the log's to remove; the rest of the machine is not.
+            WriteFileText(dest + "\\install.log", "Shell Link: " + earlierLink + "\r\nMade Dir: " + programs + "\\Old\r\n"
+                          "Shell Link: " + Path("sentinel.lnk") + "\r\nMade Dir: " + Path("kept") + "\r\n");
+            for (const std::string& link : {earlierLink, Path("sentinel.lnk")}) WriteFileText(link, "named by a log");
+            MakeFolders(Path("kept"));
         }
         if (step.others) {
             EXPECT_TRUE(!step.link || (MakeFolders(Path("mine")) && FolderLink(programs, "Pictorel 5", "../../../mine")));
@@ -224,7 +231,8 @@ protected:
     void ExpectNoEmptyFolderLeft();
 
     const std::string dist = Path("dist"), dest = programFiles + "\\Pictorel 5", urls = Path("..\\pictorel-urls.txt"),
-                      products = Path("..\\pictorel-products.txt"), trace = Path("..\\pictorel-trace.txt");
+                      products = Path("..\\pictorel-products.txt"), trace = Path("..\\pictorel-trace.txt"),
+                      earlierLink = programs + "\\Old\\sentinel.lnk";
     const std::pair<HKEY, std::string> otherKeys[4] = {  // other products' entries: they stay
         {HKEY_LOCAL_MACHINE, "SOFTWARE\\Velmora\\Scanlet"}, {HKEY_USERS, ".Default\\SOFTWARE\\Velmora\\Scanlet"},
         {HKEY_LOCAL_MACHINE, std::string(P::uninstallRootKey) + "\\Scanlet"},
@@ -311,6 +319,7 @@ void Scenarios::Play(const Step& step)
                                                "make shortcut " + startup + "\\Pictorel 5.lnk: error 3"};
     EXPECT_EQ(step.broken ? failures : std::vector<std::string>{}, Traced(program.Id()));
     if (step.outcome == Outcome::unchanged) { EXPECT_EQ(before, FolderTree(root) + Values()); }
+    if (step.destLink) { EXPECT_TRUE(FolderLink(programFiles, "Pictorel 5", nullptr)); }
     if (step.outcome == Outcome::installed) ExpectInstalled(step, fresh);
     if (step.outcome == Outcome::removed) ExpectRemoved(step);
 }
@@ -336,7 +345,8 @@ void Scenarios::ExpectInstalled(const Step& step, bool fresh)
     EXPECT_EQ(ReadFileText(dist + "\\Pictrl5.exe"), ReadFileText(exe));
     EXPECT_EQ(ReadFileText(dist + "\\setup.exe"), ReadFileText(dest + "\\PictrlUnInst.exe"));
     EXPECT_EQ("content of notes source.txt", ReadFileText(dest + "\\notes.txt"));
-    EXPECT_EQ(step.plant && fresh, FileExists(Path("sentinel.lnk"))) << "install.log is replayed when reinstalling";
+    EXPECT_EQ(step.plant && fresh, FileExists(earlierLink)) << "install.log is replayed when reinstalling";
+    EXPECT_TRUE(!step.plant || (FileExists(Path("sentinel.lnk")) && FolderExists(Path("kept")))) << "outside all shell folders";
     // The shortcuts, read back and nowhere else; the log: the list, the group, the shortcuts.
     std::vector<std::string> log = Lines(list), expected, found;
     if (*step.listEnd) log.push_back("");  // the line break added to end the list, a Ctrl-Z cut
@@ -357,7 +367,8 @@ void Scenarios::ExpectInstalled(const Step& step, bool fresh)
     }
     EXPECT_EQ(log, Lines(ReadFileText(dest + "\\PictrlUnInst.log")));
     for (const std::string& line : Lines(FolderTree(root)))
-        if (line.size() > 4 && line.substr(line.size() - 4) == ".lnk" && line != "sentinel.lnk") found.push_back(line);
+        if (line.size() > 4 && line.substr(line.size() - 4) == ".lnk" && line.find("sentinel.lnk") == line.npos)
+            found.push_back(line);
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(expected, found);
     ExpectNoEmptyFolderLeft();
@@ -411,15 +422,20 @@ void Scenarios::ExpectRemoved(const Step& step)
     char temp[MAX_PATH] = "";
     std::string copy = std::string(temp, GetTempPathA(MAX_PATH, temp)) + "uni", pending = RegText(HKEY_LOCAL_MACHINE,
                        "System\\CurrentControlSet\\Control\\Session Manager", "PendingFileRenameOperations");
-    for (std::string* text : {&copy, &pending}) CharLowerA(&(*text)[0]);
-    EXPECT_NE(std::string::npos, pending.find(copy)) << "the temporary copy goes at the next start";
+    for (std::string* text : {&copy, &pending}) CharLowerBuffA(&(*text)[0], DWORD(text->size()));
+    // The temporary copy, in a folder of its own, goes at the next start, and its folder after it.
+    const std::size_t at = pending.find(copy), end = pending.find('\0', at), slash = pending.rfind('\\', end);
+    ASSERT_TRUE(at != std::string::npos && slash > at) << pending;
+    const std::string folder = pending.substr(at, slash - at) + std::string(2, '\0');
+    EXPECT_TRUE(pending.find(folder, end) != std::string::npos && pending.compare(slash, 4, "\\uni") == 0) << pending;
 }
 
 // No folder of the sandbox left empty, such as a group whose shortcuts went; the shell folders aside.
 void Scenarios::ExpectNoEmptyFolderLeft()
 {
     const std::vector<std::string> tree = Lines(FolderTree(root));
-    const std::string own[] = {programs, desktop, startup, commonPrograms, commonDesktop, commonStartup, programFiles};
+    const std::string own[] = {programs, desktop, startup, commonPrograms, commonDesktop, commonStartup, programFiles,
+                               Path("kept")};
     for (std::size_t i = 0; i < tree.size(); ++i)
         EXPECT_TRUE(tree[i].back() != '\\' || (i + 1 < tree.size() && tree[i + 1].rfind(tree[i], 0) == 0) ||
                     std::count(std::begin(own), std::end(own), Path(tree[i].substr(0, tree[i].size() - 1))))
