@@ -1,11 +1,13 @@
 // What only the machine shows, each once, in this process: the copy engine's effects on files, and the wizard's own
 // behaviour, run modally as setup runs it and driven from a second thread (the folder dialog needs this process).
+#include "core/product_profile.h"
 #include "core/setup_state.h"
 #include "engine/file_copy.h"
 #include "core/resource_ids.h"
 #include "support/machine.h"
 #include "support/sandbox.h"
 #include "support/ui.h"
+#include "win/failure_trace.h"
 #include "wizard/destination_page.h"
 #include "wizard/wizard_dialog.h"
 
@@ -87,6 +89,25 @@ TEST_F(Engine, APatternCopiesItsMatchesUntilOneFailsPassingOverNamesOutsideTheFo
     MakeFolders(Path("new\\" + order.at(3)));  // a folder in its way: the last copy fails, and the folder stays
     EXPECT_EQ(3, CopyMatchingFiles("m*.dat", (src + "\\").c_str(), Path("new").c_str()));
     EXPECT_EQ(order[0] + "\n" + order[1] + "\n" + order[2] + "\n" + order[3] + "\\\n", FolderTree(Path("new")));
+}
+
+class Trace : public Sandbox {};
+
+// Named a hard link (to a file the setup may write and its user may not) or a pipe (whose server would act as the
+// setup), the trace variable gets no line there; named a plain file, it does.
+TEST_F(Trace, GoesOnlyIntoAPlainFile)
+{
+    const std::string sentinel = Path("sentinel.txt"), linked = Path("linked.txt"), plain = Path("trace.txt"),
+                      pipeName = "\\\\.\\pipe\\pictorel-trace";
+    WriteFileText(sentinel, "sentinel");
+    ASSERT_TRUE(CreateHardLinkA(linked.c_str(), sentinel.c_str(), nullptr));
+    const KernelHandle pipe(CreateNamedPipeA(pipeName.c_str(), PIPE_ACCESS_INBOUND, PIPE_NOWAIT, 1, 0, 4096, 0, nullptr));
+    for (const std::string& named : {linked, pipeName, plain})
+        SetEnvironmentVariableA(ProductProfile::traceFileVariable, named.c_str()), TraceFailure("step", "traced", 2);
+    SetEnvironmentVariableA(ProductProfile::traceFileVariable, nullptr);
+    EXPECT_EQ("sentinel", ReadFileText(sentinel));
+    EXPECT_NE(std::string::npos, ReadFileText(plain).find("] step traced: error 2: "));
+    EXPECT_TRUE(!ConnectNamedPipe(pipe.Get(), nullptr) && GetLastError() == ERROR_PIPE_LISTENING) << "a client came";
 }
 
 using Lines = std::vector<std::string>;
