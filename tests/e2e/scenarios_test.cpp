@@ -6,6 +6,7 @@
 #include "support/machine.h"
 #include "support/sandbox.h"
 #include "support/ui.h"
+#include "win/system_library.h"
 
 #include <algorithm>
 #include <memory>
@@ -130,6 +131,10 @@ protected:
     void TearDown() override
     {
         EndProcesses("Pictrl5.exe");  // the copies too
+        RegKey loop;  // left by a failed uninstallation, it would outlive the sandbox
+        const std::string up = P::setupProductKey + std::string("\\Up");
+        if (!RegOpenKeyExA(HKEY_CURRENT_USER, up.c_str(), REG_OPTION_OPEN_LINK, DELETE, loop.Receive()))
+            ProcAddress<LONG(NTAPI*)(HANDLE)>(GetModuleHandleA("ntdll.dll"), "NtDeleteKey")(loop.Get());
         Sandbox::TearDown();
     }
 
@@ -174,12 +179,30 @@ protected:
             SetFileAttributesA((dest + "\\readme.txt").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
             for (const auto& [hive, key] : otherKeys) RegSet(hive, key, "v", "x");
             for (const auto& [hive, key] : productKeys) RegSet(hive, key + "\\Deep", "v", "x");
+            EXPECT_TRUE(PlantKeyLoop(P::setupProductKey));
             for (const auto& [extension, association, saved, after, savedAfter] : associations) {
                 const auto [hive, key, value] = Association(step.classes, extension);
                 RegSet(hive, key, value, association);
                 RegSet(hive, key, P::savedAssociationValue, saved);
             }
         }
+    }
+
+    // A registry link "Up" in the current user's key to that key, as the user may make one: whoever follows it goes
+    // round without end.
+    static bool PlantKeyLoop(const std::string& key)
+    {
+        using QueryKey = LONG(NTAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+        struct { ULONG length; wchar_t name[512]; } named{};  // its KeyNameInformation (3): "\REGISTRY\USER\..."
+        ULONG size = 0;
+        RegKey parent, link;
+        const auto query = ProcAddress<QueryKey>(GetModuleHandleA("ntdll.dll"), "NtQueryKey");
+        return !parent.Open(HKEY_CURRENT_USER, key.c_str(), KEY_ALL_ACCESS) &&
+               query(parent.Get(), 3, &named, sizeof named, &size) >= 0 &&
+               !RegCreateKeyExW(parent.Get(), L"Up", 0, nullptr, REG_OPTION_CREATE_LINK, KEY_ALL_ACCESS, nullptr,
+                                link.Receive(), nullptr) &&
+               !RegSetValueExW(link.Get(), L"SymbolicLinkValue", 0, REG_LINK,
+                               reinterpret_cast<const BYTE*>(named.name), named.length);
     }
 
     // The values an installation writes, one a line.
