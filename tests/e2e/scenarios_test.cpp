@@ -1,6 +1,7 @@
 // The real setup.exe and the uninstaller it leaves, run and answered as a user would on a sandboxed machine: stories
 // of steps, the machine checked after each (files, log, shortcuts, registry, pages opened, product starts).
 #include "core/product_profile.h"
+#include "instances/instance_manager.h"
 #include "product/stand_in_product.h"
 #include "core/resource_ids.h"
 #include "support/machine.h"
@@ -37,6 +38,7 @@ struct Step {
     bool broken = false;   // HomePage.url not in the distribution, no Startup folder: each failure traced
     int copies = 0;        // copies of the product running
     bool busy = false;     // the last of them ignores the request to close: only terminating it ends it
+    bool lockedList = false;  // the instance list's lock held by another process all along
     // The run: setup.exe (under the name runAs), or the installed PictrlUnInst.exe
     const char* runAs = "setup.exe";
     bool uninstall = false, quiet = false;  // quiet: run by the entry's "QuietUninstallString", as Windows does
@@ -70,7 +72,8 @@ const Step newerForTheCurrentUser{.name = "newer, current user", .product = "Pic
     .broken = true, .wizard = true, .choices = {0, "/Velmora Tools/Pictorel ", 1, 0}, .desktop = false,
     .group = "Velmora Tools\\Pictorel", .pages = {installed}};
 const Step silentOverNewer{.name = "silent over newer, renamed", .ini = false, .listEnd = "", .package = Package::inDest,
-    .runAs = "setup (1).exe", .arguments = "-s", .group = "Velmora Tools\\Pictorel"};  // a browser's name: installs
+    .lockedList = true, .runAs = "setup (1).exe", .arguments = "-s",  // a browser's name: installs, the list unreadable
+    .group = "Velmora Tools\\Pictorel"};
 const Step uninstallSilently{.name = "silent uninstall", .others = true, .link = true, .classes = true, .uninstall = true,
     .quiet = true, .outcome = Outcome::removed};
 
@@ -286,6 +289,9 @@ void Scenarios::Play(const Step& step)
     DeleteFileA(trace.c_str());
     SetEnvironmentVariableA(standInRecordVariable, products.c_str());
     Process program, removal;
+    const std::string listLock = COXInstanceManager::listMutexPrefix + std::string(P::instanceManagerName);
+    const KernelHandle listMutex(CreateMutexA(nullptr, FALSE, listLock.c_str()));
+    ASSERT_TRUE(!step.lockedList || WaitForSingleObject(listMutex.Get(), 10000) == WAIT_OBJECT_0);
     const std::string uninstaller = step.quiet ? RegText(HKEY_LOCAL_MACHINE, P::uninstallKey, P::quietUninstallStringValue)
                                                : Quoted(dest + "\\PictrlUnInst.exe") + " " + step.arguments;
     ASSERT_TRUE(step.uninstall ? program.Start(uninstaller, root)
@@ -309,7 +315,8 @@ void Scenarios::Play(const Step& step)
         ASSERT_TRUE(step.cancel ? ui::Answer(ui::Find(SetupText(IDS_APP_TITLE), program.Id(), true), IDYES)
                                 : ui::InstallAndFinish(frame, step.runProduct));
     }
-    EXPECT_EQ(step.exitCode, program.Wait());  // a silent run that showed a box would not end
+    EXPECT_EQ(step.exitCode, program.Wait());  // a silent run that showed a box, or waited for the list, would not end
+    if (step.lockedList) ReleaseMutex(listMutex.Get());
     if (step.outcome == Outcome::removed) {
         const std::vector<DWORD> running = ProcessesWhere([](const std::string& image) {
             return image.size() > 7 && _strnicmp(image.c_str(), "uni", 3) == 0 && image.find(".tmp") == image.size() - 4;
