@@ -45,6 +45,19 @@ std::string ImageNameOf(const KernelHandle& process, DWORD processId)
     return std::string();
 }
 
+// Any user of the session can write an id into the list: a process of another
+// session (another user's program, a service) is never closed, whatever its
+// name. Asked by id while the caller holds the process open, so the id still
+// names that process. Systems without sessions have no such call.
+bool RunsInOwnSession(DWORD processId)
+{
+    using SessionOf = BOOL(WINAPI*)(DWORD, DWORD*);
+    const auto sessionOf = ProcAddress<SessionOf>(GetModuleHandleA("kernel32.dll"), "ProcessIdToSessionId");
+    DWORD own = 0, its = 0;
+    return sessionOf == nullptr ||
+           (sessionOf(GetCurrentProcessId(), &own) && sessionOf(processId, &its) && own == its);
+}
+
 // The process is opened before anything is done with its id, and its identity
 // is checked through that handle: an id left in the list by a process that
 // died may belong to another program by now, and cannot change hands while
@@ -56,7 +69,9 @@ void CloseCopy(DWORD processId, const std::string& ownName)
     // An id whose process has ended cannot be opened, and that is no failure.
     if (!process.IsValid() && GetLastError() != ERROR_INVALID_PARAMETER)
         TraceLastError("open process", std::to_string(processId));
-    if (!process.IsValid() || !IsProductOrSetupImage(ImageNameOf(process, processId), ownName)) return;
+    if (!process.IsValid() || !IsProductOrSetupImage(ImageNameOf(process, processId), ownName) ||
+        !RunsInOwnSession(processId))
+        return;
     PostMessageA(FindMainWindow(processId), WM_CLOSE, ProductProfile::closeRequestWParam, 0);
     if (WaitForSingleObject(process.Get(), 10) == WAIT_TIMEOUT) TerminateProcess(process.Get(), 0);
 }

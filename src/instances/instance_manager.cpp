@@ -53,8 +53,9 @@ void COXInstanceManager::CreateOrOpenMapping()
 {
     // The lock is held across creation and reset so that no process can
     // register in a new block before it is reset; a block that already
-    // existed is never reset.
-    MutexLock lock(listMutex_.Get());
+    // existed is never reset. Without the lock there is no list to take part in.
+    MutexLock lock(listMutex_.Get(), listLockTimeoutMs);
+    if (!lock.Held()) return;
     SetLastError(ERROR_SUCCESS);
     HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE | SEC_COMMIT, 0,
                                         listAreaSize_ + additionalAreaSize_, (mappingPrefix + name_).c_str());
@@ -67,12 +68,13 @@ template <class Work>
 bool COXInstanceManager::WithSharedList(Work&& work)
 {
     if (!MapSharedList()) return false;
-    MutexLock lock(listMutex_.Get());
+    MutexLock lock(listMutex_.Get(), listLockTimeoutMs);
     if (lock.Held()) {
         SharedInstanceList list(listView_.Get());
         work(list);
     }
     UnmapSharedList();
+    if (!lock.Held()) mapping_.Close();
     return lock.Held();
 }
 

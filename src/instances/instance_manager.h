@@ -26,6 +26,14 @@ public:
     static constexpr const char* listMutexPrefix = "COXInstanceManager_InstanceList_Mutex_";
     static constexpr const char* additionalMutexPrefix = "COXInstanceManager_Additional_Mutex_";
     static constexpr const char* mappingPrefix = "COXInstanceManager_FileMap_";
+    // How long an operation waits for the list's lock. An honest holder keeps
+    // it to read or write the block and post one message per listed process:
+    // milliseconds for a few copies, under a second with all 1000 slots full
+    // (scripts/bench-instances under Wine, on a loaded machine). Any user of
+    // the session can take the lock and keep it, and must not hang an
+    // elevated setup: three seconds stay above the worst honest case and short
+    // for a person waiting. After them the list counts as unreadable.
+    static constexpr DWORD listLockTimeoutMs = 3000;
 
     // Creates the two mutexes and the shared mapping and lists the current
     // process. additionalAreaSize: bytes of the area after the list that
@@ -64,7 +72,8 @@ protected:
 private:
     // The frame of every list operation: map the view, take the lock, work,
     // unmap, release. False (work not run) when the view cannot be mapped or
-    // the lock not taken.
+    // the lock not taken; a lock not had in time leaves the list unmapped for
+    // good, so that no later operation waits for it again.
     template <class Work>
     bool WithSharedList(Work&& work);
     bool CreateMutexes();

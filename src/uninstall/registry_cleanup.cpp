@@ -5,6 +5,7 @@
 #include "core/text_format.h"
 #include "uninstall/user_hives.h"
 #include "win/handles.h"
+#include "win/system_library.h"
 
 #include <string>
 
@@ -28,32 +29,60 @@ void DeleteSubkeyOf(const char* parentPath, const char* name)
     RegDeleteKeyA(parent.Get(), name);
 }
 
+// A user's own hive may hold a registry link (a key made with
+// REG_OPTION_CREATE_LINK), say to itself or to its parent: followed, it would
+// send the deletion round without end, or into another key. So keys are
+// opened as links, and a link key is deleted itself through its handle
+// (NtDeleteKey), where RegDeleteKeyA would look the name up again and follow
+// it. Where ntdll has no NtDeleteKey (the 9x family) there are no links.
+using DeleteKeyFunction = LONG(NTAPI*)(HANDLE key);
+
+// Far deeper than any key the product writes, far short of the stack's end.
+constexpr int maxKeyTreeDepth = 32;
+
+DeleteKeyFunction OpenUnfollowed(RegKey& key, HKEY parent, const char* name)
+{
+    const auto deleteKey = ProcAddress<DeleteKeyFunction>(GetModuleHandleA("ntdll.dll"), "NtDeleteKey");
+    RegOpenKeyExA(parent, name, deleteKey != nullptr ? REG_OPTION_OPEN_LINK : 0, KEY_ALL_ACCESS, key.Receive());
+    return deleteKey;
+}
+
+bool DeleteOpened(RegKey& key, DeleteKeyFunction deleteKey, HKEY parent, const char* name)
+{
+    if (deleteKey != nullptr) return deleteKey(key.Get()) >= 0;
+    key.Close();
+    return RegDeleteKeyA(parent, name) == ERROR_SUCCESS;
+}
+
+// name under parent with everything below it, depthLeft levels down at most.
+bool DeleteKeyBelow(HKEY parent, const char* name, int depthLeft)
+{
+    RegKey key;
+    const DeleteKeyFunction deleteKey = OpenUnfollowed(key, parent, name);
+    if (!key.IsValid()) return false;
+    char subkey[registryTextSize];
+    DWORD index = 0;
+    while (depthLeft > 0 && RegEnumKeyA(key.Get(), index, subkey, sizeof subkey) == ERROR_SUCCESS) {
+        // A deleted subkey moves the next one into its index.
+        if (!DeleteKeyBelow(key.Get(), subkey, depthLeft - 1)) ++index;
+    }
+    return DeleteOpened(key, deleteKey, parent, name);
+}
+
 }  // namespace
 
 bool DeleteKeyTree(HKEY root, const char* subkey)
 {
-    RegKey key;
-    if (key.Open(root, subkey, KEY_ALL_ACCESS) == ERROR_SUCCESS) {
-        char name[registryTextSize];
-        DWORD index = 0;
-        while (RegEnumKeyA(key.Get(), index, name, sizeof name) == ERROR_SUCCESS) {
-            // A deleted subkey moves the next one into its index.
-            if (!DeleteKeyTree(key.Get(), name)) ++index;
-        }
-        key.Close();
-    }
-    return RegDeleteKeyA(root, subkey) == ERROR_SUCCESS;
+    return DeleteKeyBelow(root, subkey, maxKeyTreeDepth);
 }
 
 void DeleteKeyIfNoSubkeys(HKEY root, const char* subkey)
 {
     RegKey key;
-    if (key.Open(root, subkey, KEY_ALL_ACCESS) != ERROR_SUCCESS) return;
+    const DeleteKeyFunction deleteKey = OpenUnfollowed(key, root, subkey);
+    if (!key.IsValid()) return;
     char name[registryTextSize];
-    DWORD count = 0;
-    while (RegEnumKeyA(key.Get(), count, name, sizeof name) == ERROR_SUCCESS) ++count;
-    key.Close();
-    if (count == 0) RegDeleteKeyA(root, subkey);
+    if (RegEnumKeyA(key.Get(), 0, name, sizeof name) == ERROR_NO_MORE_ITEMS) DeleteOpened(key, deleteKey, root, subkey);
 }
 
 void RemoveProductRegistry(const char* vendor, const char* product, const char* uninstallEntry,

@@ -2,7 +2,9 @@
 
 #include "core/buffer_sizes.h"
 #include "core/product_profile.h"
+#include "core/trace_file_path.h"
 #include "core/trace_line.h"
+#include "win/code_page.h"
 #include "win/handles.h"
 
 namespace {
@@ -15,22 +17,46 @@ std::string SystemMessage(DWORD code)
     return std::string(text, length < sizeof text ? length : 0);
 }
 
+// The file the trace variable names, opened for appending when it is a plain
+// file on a local disk; else no handle. Shares, devices and pipes are refused
+// before anything is opened; a link as the last component is opened itself,
+// not followed, and refused, as is a file with a second name (a hard link
+// made to a file this account may write).
+KernelHandle OpenTraceFile()
+{
+    char named[maxPath];
+    DWORD length = GetEnvironmentVariableA(ProductProfile::traceFileVariable, named, static_cast<DWORD>(maxPath));
+    if (length == 0 || length >= maxPath) return {};
+    // A relative name would be taken from the current folder, which may be a share.
+    char full[maxPath];
+    length = GetFullPathNameA(named, static_cast<DWORD>(maxPath), full, nullptr);
+    if (length == 0 || length >= maxPath || !IsTraceFilePath(std::string(full, length), IsCodePageLeadByte)) return {};
+    const char root[] = {full[0], ':', '\\', '\0'};
+    const UINT drive = GetDriveTypeA(root);
+    if (drive == DRIVE_REMOTE || drive == DRIVE_NO_ROOT_DIR || drive == DRIVE_UNKNOWN) return {};
+    // Append-only access: every write lands at the end, also when the
+    // installer and its temporary uninstaller write to the file at once.
+    KernelHandle file(CreateFileA(full, FILE_APPEND_DATA | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!file.IsValid() || GetFileType(file.Get()) != FILE_TYPE_DISK || !GetFileInformationByHandle(file.Get(), &info) ||
+        (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) != 0 ||
+        info.nNumberOfLinks != 1)
+        return {};
+    return file;
+}
+
 void AppendToTraceFile(const std::string& line)
 {
-    char path[maxPath];
-    const DWORD length = GetEnvironmentVariableA(ProductProfile::traceFileVariable, path, static_cast<DWORD>(maxPath));
-    if (length == 0 || length >= maxPath) return;
+    const KernelHandle file = OpenTraceFile();
+    if (!file.IsValid()) return;
     SYSTEMTIME now;
     GetLocalTime(&now);
     const std::string text = StampedTraceLine({now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond,
                                                now.wMilliseconds, GetCurrentProcessId()},
                                               line);
-    // Append-only access: every write lands at the end, also when the
-    // installer and its temporary uninstaller write to the file at once.
-    KernelHandle file(CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
-    if (file.IsValid()) WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
 }  // namespace

@@ -149,12 +149,13 @@ private:
     HRESULT result_;
 };
 
-// Holds a mutex taken with WaitForSingleObject until it goes.
+// Holds a mutex taken with WaitForSingleObject, waited for at most timeoutMs,
+// until it goes.
 class MutexLock {
 public:
-    explicit MutexLock(HANDLE mutex) : mutex_(mutex)
+    MutexLock(HANDLE mutex, DWORD timeoutMs) : mutex_(mutex)
     {
-        DWORD rc = ::WaitForSingleObject(mutex_, INFINITE);
+        const DWORD rc = ::WaitForSingleObject(mutex_, timeoutMs);
         held_ = (rc == WAIT_OBJECT_0 || rc == WAIT_ABANDONED);
     }
     ~MutexLock()

@@ -12,6 +12,7 @@
 #include "core/program_group.h"
 #include "core/message_box_icon.h"
 #include "core/text_format.h"
+#include "core/trace_file_path.h"
 #include "core/trace_line.h"
 #include "core/shared_instance_list.h"
 #include "core/removal_command_line.h"
@@ -94,6 +95,10 @@ TEST(Trace, APassedOverFailureIsOneStampedLineWithItsCodeAndSystemMessage)
                                                                                    0x80004005, "Unspecified\r\nerror  "));
     EXPECT_EQ("a b: error 65535: ", TraceLine("a", "b", 0xFFFF, "\r\n"));
     EXPECT_EQ("2026-01-02 03:04:05.006 [4294967295] a b\r\n", StampedTraceLine({2026, 1, 2, 3, 4, 5, 6, 4294967295ul}, "a b"));
+    // Its file only on a drive: never a share, a device path, a stream or a device's name.
+    const std::pair<const char*, bool> files[] = {{"C:\\t\\trace.txt", true}, {"\\\\server\\share\\t.txt", false},
+        {"\\\\.\\pipe\\t", false}, {"C:\\t.txt:s", false}, {"C:\\t\\com1.log", false}, {"C:\\", false}};
+    for (const auto& [path, allowed] : files) EXPECT_EQ(allowed, IsTraceFilePath(path, NoLeadByte)) << path;
 }
 
 TEST(DestinationRules, WhatTheChosenFolderBecomes)

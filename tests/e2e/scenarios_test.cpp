@@ -1,11 +1,13 @@
 // The real setup.exe and the uninstaller it leaves, run and answered as a user would on a sandboxed machine: stories
 // of steps, the machine checked after each (files, log, shortcuts, registry, pages opened, product starts).
 #include "core/product_profile.h"
+#include "instances/instance_manager.h"
 #include "product/stand_in_product.h"
 #include "core/resource_ids.h"
 #include "support/machine.h"
 #include "support/sandbox.h"
 #include "support/ui.h"
+#include "win/system_library.h"
 
 #include <algorithm>
 #include <memory>
@@ -37,6 +39,7 @@ struct Step {
     bool destLink = false; // the destination a link to a folder elsewhere, which a user could fill
     int copies = 0;        // copies of the product running
     bool busy = false;     // the last of them ignores the request to close: only terminating it ends it
+    bool lockedList = false;  // the instance list's lock held by another process all along
     // The run: setup.exe (under the name runAs), or the installed PictrlUnInst.exe
     const char* runAs = "setup.exe";
     bool uninstall = false, quiet = false;  // quiet: run by the entry's "QuietUninstallString", as Windows does
@@ -70,7 +73,8 @@ const Step newerForTheCurrentUser{.name = "newer, current user", .product = "Pic
     .broken = true, .wizard = true, .choices = {0, "/Velmora Tools/Pictorel ", 1, 0}, .desktop = false,
     .group = "Velmora Tools\\Pictorel", .pages = {installed}};
 const Step silentOverNewer{.name = "silent over newer, renamed", .ini = false, .listEnd = "", .package = Package::inDest,
-    .runAs = "setup (1).exe", .arguments = "-s", .group = "Velmora Tools\\Pictorel"};  // a browser's name: installs
+    .lockedList = true, .runAs = "setup (1).exe", .arguments = "-s",  // a browser's name: installs, the list unreadable
+    .group = "Velmora Tools\\Pictorel"};
 const Step uninstallSilently{.name = "silent uninstall", .others = true, .link = true, .classes = true, .uninstall = true,
     .quiet = true, .outcome = Outcome::removed};
 
@@ -133,6 +137,10 @@ protected:
     void TearDown() override
     {
         EndProcesses("Pictrl5.exe");  // the copies too
+        RegKey loop;  // left by a failed uninstallation, it would outlive the sandbox
+        const std::string up = P::setupProductKey + std::string("\\Up");
+        if (!RegOpenKeyExA(HKEY_CURRENT_USER, up.c_str(), REG_OPTION_OPEN_LINK, DELETE, loop.Receive()))
+            ProcAddress<LONG(NTAPI*)(HANDLE)>(GetModuleHandleA("ntdll.dll"), "NtDeleteKey")(loop.Get());
         Sandbox::TearDown();
     }
 
@@ -181,12 +189,30 @@ protected:
             SetFileAttributesA((dest + "\\readme.txt").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
             for (const auto& [hive, key] : otherKeys) RegSet(hive, key, "v", "x");
             for (const auto& [hive, key] : productKeys) RegSet(hive, key + "\\Deep", "v", "x");
+            EXPECT_TRUE(PlantKeyLoop(P::setupProductKey));
             for (const auto& [extension, association, saved, after, savedAfter] : associations) {
                 const auto [hive, key, value] = Association(step.classes, extension);
                 RegSet(hive, key, value, association);
                 RegSet(hive, key, P::savedAssociationValue, saved);
             }
         }
+    }
+
+    // A registry link "Up" in the current user's key to that key, as the user may make one: whoever follows it goes
+    // round without end.
+    static bool PlantKeyLoop(const std::string& key)
+    {
+        using QueryKey = LONG(NTAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+        struct { ULONG length; wchar_t name[512]; } named{};  // its KeyNameInformation (3): "\REGISTRY\USER\..."
+        ULONG size = 0;
+        RegKey parent, link;
+        const auto query = ProcAddress<QueryKey>(GetModuleHandleA("ntdll.dll"), "NtQueryKey");
+        return !parent.Open(HKEY_CURRENT_USER, key.c_str(), KEY_ALL_ACCESS) &&
+               query(parent.Get(), 3, &named, sizeof named, &size) >= 0 &&
+               !RegCreateKeyExW(parent.Get(), L"Up", 0, nullptr, REG_OPTION_CREATE_LINK, KEY_ALL_ACCESS, nullptr,
+                                link.Receive(), nullptr) &&
+               !RegSetValueExW(link.Get(), L"SymbolicLinkValue", 0, REG_LINK,
+                               reinterpret_cast<const BYTE*>(named.name), named.length);
     }
 
     // The values an installation writes, one a line.
@@ -271,6 +297,9 @@ void Scenarios::Play(const Step& step)
     DeleteFileA(trace.c_str());
     SetEnvironmentVariableA(standInRecordVariable, products.c_str());
     Process program, removal;
+    const std::string listLock = COXInstanceManager::listMutexPrefix + std::string(P::instanceManagerName);
+    const KernelHandle listMutex(CreateMutexA(nullptr, FALSE, listLock.c_str()));
+    ASSERT_TRUE(!step.lockedList || WaitForSingleObject(listMutex.Get(), 10000) == WAIT_OBJECT_0);
     const std::string uninstaller = step.quiet ? RegText(HKEY_LOCAL_MACHINE, P::uninstallKey, P::quietUninstallStringValue)
                                                : Quoted(dest + "\\PictrlUnInst.exe") + " " + step.arguments;
     ASSERT_TRUE(step.uninstall ? program.Start(uninstaller, root)
@@ -294,7 +323,8 @@ void Scenarios::Play(const Step& step)
         ASSERT_TRUE(step.cancel ? ui::Answer(ui::Find(SetupText(IDS_APP_TITLE), program.Id(), true), IDYES)
                                 : ui::InstallAndFinish(frame, step.runProduct));
     }
-    EXPECT_EQ(step.exitCode, program.Wait());  // a silent run that showed a box would not end
+    EXPECT_EQ(step.exitCode, program.Wait());  // a silent run that showed a box, or waited for the list, would not end
+    if (step.lockedList) ReleaseMutex(listMutex.Get());
     if (step.outcome == Outcome::removed) {
         const std::vector<DWORD> running = ProcessesWhere([](const std::string& image) {
             return image.size() > 7 && _strnicmp(image.c_str(), "uni", 3) == 0 && image.find(".tmp") == image.size() - 4;

@@ -8,6 +8,7 @@
 #include "support/sandbox.h"
 #include "support/ui.h"
 #include "uninstall/default_shortcuts.h"
+#include "win/failure_trace.h"
 #include "win/protected_folder.h"
 #include "wizard/destination_page.h"
 #include "wizard/wizard_dialog.h"
@@ -157,6 +158,25 @@ TEST_F(Engine, TheEveryUserCleanUpDeletesNothingOutsideEachUsersOwnProfile)
     }
     EXPECT_EQ("xx", ReadFileText(Path("elsewhere\\Pictorel 5\\precious.txt")) + ReadFileText(Path("elsewhere\\Pictorel 5.lnk")));
     EXPECT_FALSE(FolderExists(programs + "\\Pictorel 5"));
+}
+
+class Trace : public Sandbox {};
+
+// Named a hard link (to a file the setup may write and its user may not) or a pipe (whose server would act as the
+// setup), the trace variable gets no line there; named a plain file, it does.
+TEST_F(Trace, GoesOnlyIntoAPlainFile)
+{
+    const std::string sentinel = Path("sentinel.txt"), linked = Path("linked.txt"), plain = Path("trace.txt"),
+                      pipeName = "\\\\.\\pipe\\pictorel-trace";
+    WriteFileText(sentinel, "sentinel");
+    ASSERT_TRUE(CreateHardLinkA(linked.c_str(), sentinel.c_str(), nullptr));
+    const KernelHandle pipe(CreateNamedPipeA(pipeName.c_str(), PIPE_ACCESS_INBOUND, PIPE_NOWAIT, 1, 0, 4096, 0, nullptr));
+    for (const std::string& named : {linked, pipeName, plain})
+        SetEnvironmentVariableA(ProductProfile::traceFileVariable, named.c_str()), TraceFailure("step", "traced", 2);
+    SetEnvironmentVariableA(ProductProfile::traceFileVariable, nullptr);
+    EXPECT_EQ("sentinel", ReadFileText(sentinel));
+    EXPECT_NE(std::string::npos, ReadFileText(plain).find("] step traced: error 2: "));
+    EXPECT_TRUE(!ConnectNamedPipe(pipe.Get(), nullptr) && GetLastError() == ERROR_PIPE_LISTENING) << "a client came";
 }
 
 using Lines = std::vector<std::string>;

@@ -44,7 +44,7 @@ void FillList(std::uint32_t count)
     std::string name = std::string(COXInstanceManager::mappingPrefix) + benchInstance;
     KernelHandle mapping(OpenFileMappingA(FILE_MAP_READ | FILE_MAP_WRITE, FALSE, name.c_str()));
     KernelHandle mutex(CreateMutexA(nullptr, FALSE, (COXInstanceManager::listMutexPrefix + std::string(benchInstance)).c_str()));
-    MutexLock lock(mutex.Get());
+    MutexLock lock(mutex.Get(), INFINITE);
     MappedView view;
     if (!view.Map(mapping.Get(), FILE_MAP_READ | FILE_MAP_WRITE, SharedInstanceList::blockSize)) {
         std::fprintf(stderr, "cannot map the list\n");
