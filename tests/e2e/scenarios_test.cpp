@@ -121,9 +121,9 @@ protected:
         for (const auto& association : associations) Forget(HKEY_CLASSES_ROOT, std::get<0>(association));
         // The recorder is the browser. A DDE conversation would be tried first, and none answers it.
         Forget(HKEY_CLASSES_ROOT, "http\\shell\\open\\ddeexec");
-        const std::string recorder = Quoted(BinFolder() + "\\url_recorder.exe") + " \"%1\"";
+        const std::string recorder = Quoted(BinFolder() + "\\url_recorder.exe") + " " + Quoted(urls) + " \"%1\"";
         RegSet(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", nullptr, recorder);
-        SetEnvironmentVariableA("PICTOREL_URL_RECORD", urls.c_str());
+        Forget(HKEY_CURRENT_USER, standInRecordsKey);
         SetEnvironmentVariableA(P::traceFileVariable, trace.c_str());
     }
 
@@ -250,6 +250,8 @@ void Scenarios::Play(const Step& step)
     copies.clear();
     EndProcesses("Pictrl5.exe");  // the one the user ran
     LayOut(step);
+    // The installed product records here, also when the desktop shell starts it; copies running from there do not.
+    RegSet(HKEY_CURRENT_USER, standInRecordsKey, (dest + "\\Pictrl5.exe").c_str(), step.uninstall ? "" : products);
     const bool fresh = !KeyExists(HKEY_LOCAL_MACHINE, P::appPathKey) && !KeyExists(HKEY_LOCAL_MACHINE, P::productKey);
     for (int i = 0; i < step.copies; ++i) {
         copies.push_back(std::make_unique<StandIn>());
@@ -261,7 +263,6 @@ void Scenarios::Play(const Step& step)
     DeleteFileA(urls.c_str());
     DeleteFileA(products.c_str());
     DeleteFileA(trace.c_str());
-    SetEnvironmentVariableA(standInRecordVariable, products.c_str());
     Process program, removal;
     const std::string uninstaller = step.quiet ? RegText(HKEY_LOCAL_MACHINE, P::uninstallKey, P::quietUninstallStringValue)
                                                : Quoted(dest + "\\PictrlUnInst.exe") + " " + step.arguments;
@@ -295,7 +296,9 @@ void Scenarios::Play(const Step& step)
         EXPECT_EQ(0, removal.Wait());
     }
     WaitFor([] { return ProcessesWhere([](const std::string& image) { return image == "url_recorder.exe"; }).empty(); });
-    EXPECT_EQ(step.pages, Lines(ReadFileText(urls)));
+    std::vector<std::string> pages;
+    for (const std::string& page : step.pages) pages.push_back(page + " by " + std::to_string(program.Id()));
+    EXPECT_EQ(pages, Lines(ReadFileText(urls)));
     for (const auto& copy : copies) {  // a busy one ends only when terminated
         const bool closed = step.outcome != Outcome::unchanged;
         const std::string setup = std::to_string(program.Id());
