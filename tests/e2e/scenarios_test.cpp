@@ -211,6 +211,12 @@ protected:
         }
         return traced;
     }
+    // The desktop shell (Wine's explorer.exe): setup has it open the page and start the product, as the desktop user.
+    static std::string DesktopShell()
+    {
+        const std::vector<DWORD> shell = ProcessesWhere([](const std::string& image) { return image == "explorer.exe"; });
+        return shell.size() == 1 ? std::to_string(shell[0]) : "one desktop shell";
+    }
     // An extension's key and association value: per user, or HKEY_CLASSES_ROOT's where there is no per-user table.
     static std::tuple<HKEY, std::string, const char*> Association(bool classes, const std::string& extension)
     {
@@ -219,7 +225,7 @@ protected:
     }
 
     void Play(const Step& step);
-    void ExpectInstalled(const Step& step, bool fresh);
+    void ExpectInstalled(const Step& step, bool fresh, DWORD setup);
     void ExpectRemoved(const Step& step);
     void ExpectNoEmptyFolderLeft();
 
@@ -296,8 +302,8 @@ void Scenarios::Play(const Step& step)
         EXPECT_EQ(0, removal.Wait());
     }
     WaitFor([] { return ProcessesWhere([](const std::string& image) { return image == "url_recorder.exe"; }).empty(); });
-    std::vector<std::string> pages;
-    for (const std::string& page : step.pages) pages.push_back(page + " by " + std::to_string(program.Id()));
+    std::vector<std::string> pages;  // each opened by the desktop shell
+    for (const std::string& page : step.pages) pages.push_back(page + " by " + DesktopShell());
     EXPECT_EQ(pages, Lines(ReadFileText(urls)));
     for (const auto& copy : copies) {  // a busy one ends only when terminated
         const bool closed = step.outcome != Outcome::unchanged;
@@ -314,11 +320,11 @@ void Scenarios::Play(const Step& step)
                                                "make shortcut " + startup + "\\Pictorel 5.lnk: error 3"};
     EXPECT_EQ(step.broken ? failures : std::vector<std::string>{}, Traced(program.Id()));
     if (step.outcome == Outcome::unchanged) { EXPECT_EQ(before, FolderTree(root) + Values()); }
-    if (step.outcome == Outcome::installed) ExpectInstalled(step, fresh);
+    if (step.outcome == Outcome::installed) ExpectInstalled(step, fresh, program.Id());
     if (step.outcome == Outcome::removed) ExpectRemoved(step);
 }
 
-void Scenarios::ExpectInstalled(const Step& step, bool fresh)
+void Scenarios::ExpectInstalled(const Step& step, bool fresh, DWORD setup)
 {
     const std::string folder = step.allUsers ? commonPrograms : programs, exe = dest + "\\Pictrl5.exe";
     const std::string groupFolder = folder + "\\" + step.group, linkFolder = *step.group ? groupFolder : folder;
@@ -371,15 +377,19 @@ void Scenarios::ExpectInstalled(const Step& step, bool fresh)
                   P::publisher + "\n" + uninstaller + "\n" + P::webSite + "\n" + exe + ",0\n" + dest + "\n" +
                   number(DWORD((bytes + 1023) / 1024)) + "\n" + uninstaller + " -s\n" + number(1) + "\n" + number(1),
               Values());
-    // The product: run with "-readopts" alone when an options file was placed, reading it, then as the user asked.
+    // The product: run by setup with "-readopts" alone when an options file was placed, reading it, then as the user
+    // asked, by the desktop shell (Wine's explorer.exe) as the user at the desktop.
     std::vector<std::string> runs, seen;
-    if (ini) runs = {"commandline -readopts", "ini [Options]", std::string("ini From=") + ini};
-    if (!ini && step.package == Package::inDest) runs = {"commandline -readopts", "ini-missing"};
-    if (step.runProduct) runs.push_back("commandline \"" + exe + "\"");  // the quoted path alone: no arguments
+    const std::string bySetup = "parent " + std::to_string(setup);
+    if (ini) runs = {"commandline -readopts", bySetup, "ini [Options]", std::string("ini From=") + ini};
+    if (!ini && step.package == Package::inDest) runs = {"commandline -readopts", bySetup, "ini-missing"};
+    if (step.runProduct)  // the quoted path alone: no arguments
+        runs.insert(runs.end(), {"commandline \"" + exe + "\"", "parent " + DesktopShell()});
     WaitFor([&] {  // setup does not wait for the start the user asked for
         seen.clear();
         for (const std::string& line : Lines(ReadFileText(products))) {
-            if (line.rfind("commandline ", 0) == 0 || line.rfind("ini", 0) == 0) seen.push_back(line);
+            if (line.rfind("commandline ", 0) == 0 || line.rfind("ini", 0) == 0 || line.rfind("parent ", 0) == 0)
+                seen.push_back(line);
         }
         return seen.size() >= runs.size();
     }, runs.empty() ? 0 : 10000);
