@@ -3,6 +3,7 @@
 #include "core/path_utils.h"
 #include "core/product_profile.h"
 #include "instances/instance_manager.h"
+#include "product/parent_process.h"
 #include "product/product_record.h"
 #include "product/product_window.h"
 #include "product/stand_in_product.h"
@@ -66,6 +67,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     RecordNumber("started", GetCurrentProcessId());
     RecordLine(std::string("commandline ") + GetCommandLineA());
+    RecordNumber("parent", ParentProcessId());
     // Setup starts it with "-readopts" as the whole command line, without the
     // program path in front; a user may type "Pictrl5.exe -readopts".
     const bool readOptions = std::strcmp(GetCommandLineA(), ProductProfile::readOptionsSwitch) == 0 ||

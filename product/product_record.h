@@ -1,5 +1,5 @@
 // The stand-in's record of what it received: lines appended to the file that
-// PICTOREL_STANDIN_RECORD names.
+// its value under standInRecordsKey, else PICTOREL_STANDIN_RECORD, names.
 #pragma once
 
 #include <string>

@@ -10,10 +10,13 @@
 // answer would: only terminating it ends it.
 //
 // What it receives it appends, one line each (CR LF), to the file named by
-// the environment variable PICTOREL_STANDIN_RECORD (nothing is recorded when
-// the variable is unset):
+// the value under HKEY_CURRENT_USER\<standInRecordsKey> named by its own path,
+// else by the environment variable PICTOREL_STANDIN_RECORD (nothing is
+// recorded when neither is set). The value serves a stand-in that setup has
+// the desktop shell start: it has the shell's environment, not the test's.
 //   started <pid>           first line
 //   commandline <text>      its raw command line (GetCommandLineA)
+//   parent <pid>            the process that started it
 //   ini <line>              with -readopts: each line of Pictrl5.ini, CR LF cut
 //   ini-missing             with -readopts: there is no Pictrl5.ini
 //   listed <n>              CountInstances() right after it listed itself
@@ -34,6 +37,7 @@
 #define PICTOREL_STANDIN_RECORD_VARIABLE "PICTOREL_STANDIN_RECORD"
 
 constexpr const char* standInRecordVariable = PICTOREL_STANDIN_RECORD_VARIABLE;
+constexpr const char* standInRecordsKey = "Software\\Pictorel stand-in records";
 constexpr const char* standInWindowClass = "PictorelStandInFrame";
 constexpr const char* standInWindowTitle = "Pictorel 5";
 constexpr unsigned standInMarkMessage = 0x8000 + 1;  // WM_APP + 1

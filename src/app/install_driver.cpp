@@ -21,6 +21,7 @@
 #include "win/handles.h"
 #include "win/process.h"
 #include "win/registry_text.h"
+#include "win/start_as_desktop_user.h"
 #include "win/string_resources.h"
 #include "wizard/wizard_dialog.h"
 
@@ -89,8 +90,11 @@ void ReadEarlierProgramGroup()
     if (finder.Found()) setupState.programGroup = finder.Group();
 }
 
+// The browser runs as the user at the desktop, not as the administrator the
+// setup may run as; opened by the setup itself where the shell cannot.
 void OpenWebPage(const std::string& url)
 {
+    if (StartAsDesktopUser(url)) return;
     // Success is a value above 32.
     if (reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", url.c_str(), nullptr, nullptr, SW_SHOW)) <= 32)
         TraceLastError("open web page", url);
@@ -108,12 +112,15 @@ void OpenPostInstallPage()
     OpenWebPage(PostInstallPage(query.Query()));
 }
 
+// Run as the user at the desktop, as the web page is; started by the setup
+// itself where the shell cannot. Either way the quoted path is the whole
+// command line (the shell quotes it too): the product gets no arguments, even
+// from a folder with a blank in its name.
 void StartInstalledProduct()
 {
-    // The quoted path as the whole command line: the product gets no
-    // arguments, even from a folder with a blank in its name.
     const std::string exe = setupState.destFolder + ProductProfile::mainExecutablePath;
-    if (!StartProcess(exe, QuotedArgument(exe)).IsValid()) TraceLastError("start program", exe);
+    if (!StartAsDesktopUser(exe) && !StartProcess(exe, QuotedArgument(exe)).IsValid())
+        TraceLastError("start program", exe);
 }
 
 // Compares the installed version with this setup's and asks when it is not

@@ -3,6 +3,8 @@
 // succeeded.
 #pragma once
 
+#include "win/system_library.h"
+
 #include <windows.h>
 #include <objbase.h>
 
@@ -132,6 +134,22 @@ public:
     T* operator->() const { return this->Get(); }
     void** ReceiveVoid() { return reinterpret_cast<void**>(this->Receive()); }
 };
+
+// A BSTR. setup.exe does not import oleaut32 but loads it when it needs one;
+// a BSTR exists only while the oleaut32 that made it is loaded, so it is freed
+// through that module.
+struct BstrTraits {
+    using Type = BSTR;
+    static Type none() { return nullptr; }
+    static bool IsValid(Type s) { return s != nullptr; }
+    static bool Close(Type s)
+    {
+        const auto freeString = ProcAddress<void(WINAPI*)(BSTR)>(::GetModuleHandleA("oleaut32.dll"), "SysFreeString");
+        if (freeString != nullptr) freeString(s);
+        return freeString != nullptr;
+    }
+};
+using OwnedBstr = Owned<BstrTraits>;
 
 // COM on this thread while it lives (the shell's folder dialog needs it).
 // Balanced also when COM was already on (S_FALSE), as COM counts the calls.

@@ -128,9 +128,9 @@ protected:
         for (const auto& association : associations) Forget(HKEY_CLASSES_ROOT, std::get<0>(association));
         // The recorder is the browser. A DDE conversation would be tried first, and none answers it.
         Forget(HKEY_CLASSES_ROOT, "http\\shell\\open\\ddeexec");
-        const std::string recorder = Quoted(BinFolder() + "\\url_recorder.exe") + " \"%1\"";
+        const std::string recorder = Quoted(BinFolder() + "\\url_recorder.exe") + " " + Quoted(urls) + " \"%1\"";
         RegSet(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", nullptr, recorder);
-        SetEnvironmentVariableA("PICTOREL_URL_RECORD", urls.c_str());
+        Forget(HKEY_CURRENT_USER, standInRecordsKey);
         SetEnvironmentVariableA(P::traceFileVariable, trace.c_str());
     }
 
@@ -244,6 +244,12 @@ protected:
         }
         return traced;
     }
+    // The desktop shell (Wine's explorer.exe): setup has it open the page and start the product, as the desktop user.
+    static std::string DesktopShell()
+    {
+        const std::vector<DWORD> shell = ProcessesWhere([](const std::string& image) { return image == "explorer.exe"; });
+        return shell.size() == 1 ? std::to_string(shell[0]) : "one desktop shell";
+    }
     // An extension's key and association value: per user, or HKEY_CLASSES_ROOT's where there is no per-user table.
     static std::tuple<HKEY, std::string, const char*> Association(bool classes, const std::string& extension)
     {
@@ -252,7 +258,7 @@ protected:
     }
 
     void Play(const Step& step);
-    void ExpectInstalled(const Step& step, bool fresh);
+    void ExpectInstalled(const Step& step, bool fresh, DWORD setup);
     void ExpectRemoved(const Step& step);
     void ExpectNoEmptyFolderLeft();
 
@@ -284,6 +290,8 @@ void Scenarios::Play(const Step& step)
     copies.clear();
     EndProcesses("Pictrl5.exe");  // the one the user ran
     LayOut(step);
+    // The installed product records here, also when the desktop shell starts it; copies running from there do not.
+    RegSet(HKEY_CURRENT_USER, standInRecordsKey, (dest + "\\Pictrl5.exe").c_str(), step.uninstall ? "" : products);
     const bool fresh = !KeyExists(HKEY_LOCAL_MACHINE, P::appPathKey) && !KeyExists(HKEY_LOCAL_MACHINE, P::productKey);
     for (int i = 0; i < step.copies; ++i) {
         copies.push_back(std::make_unique<StandIn>());
@@ -295,7 +303,6 @@ void Scenarios::Play(const Step& step)
     DeleteFileA(urls.c_str());
     DeleteFileA(products.c_str());
     DeleteFileA(trace.c_str());
-    SetEnvironmentVariableA(standInRecordVariable, products.c_str());
     Process program, removal;
     const std::string listLock = COXInstanceManager::listMutexPrefix + std::string(P::instanceManagerName);
     const KernelHandle listMutex(CreateMutexA(nullptr, FALSE, listLock.c_str()));
@@ -333,7 +340,9 @@ void Scenarios::Play(const Step& step)
         EXPECT_EQ(0, removal.Wait());
     }
     WaitFor([] { return ProcessesWhere([](const std::string& image) { return image == "url_recorder.exe"; }).empty(); });
-    EXPECT_EQ(step.pages, Lines(ReadFileText(urls)));
+    std::vector<std::string> pages;  // each opened by the desktop shell
+    for (const std::string& page : step.pages) pages.push_back(page + " by " + DesktopShell());
+    EXPECT_EQ(pages, Lines(ReadFileText(urls)));
     for (const auto& copy : copies) {  // a busy one ends only when terminated
         const bool closed = step.outcome != Outcome::unchanged;
         const std::string setup = std::to_string(program.Id());
@@ -350,11 +359,11 @@ void Scenarios::Play(const Step& step)
     EXPECT_EQ(step.broken ? failures : std::vector<std::string>{}, Traced(program.Id()));
     if (step.outcome == Outcome::unchanged) { EXPECT_EQ(before, FolderTree(root) + Values()); }
     if (step.destLink) { EXPECT_TRUE(FolderLink(programFiles, "Pictorel 5", nullptr)); }
-    if (step.outcome == Outcome::installed) ExpectInstalled(step, fresh);
+    if (step.outcome == Outcome::installed) ExpectInstalled(step, fresh, program.Id());
     if (step.outcome == Outcome::removed) ExpectRemoved(step);
 }
 
-void Scenarios::ExpectInstalled(const Step& step, bool fresh)
+void Scenarios::ExpectInstalled(const Step& step, bool fresh, DWORD setup)
 {
     const std::string folder = step.allUsers ? commonPrograms : programs, exe = dest + "\\Pictrl5.exe";
     const std::string groupFolder = folder + "\\" + step.group, linkFolder = *step.group ? groupFolder : folder;
@@ -409,15 +418,19 @@ void Scenarios::ExpectInstalled(const Step& step, bool fresh)
                   P::publisher + "\n" + uninstaller + "\n" + P::webSite + "\n" + exe + ",0\n" + dest + "\n" +
                   number(DWORD((bytes + 1023) / 1024)) + "\n" + uninstaller + " -s\n" + number(1) + "\n" + number(1),
               Values());
-    // The product: run with "-readopts" alone when an options file was placed, reading it, then as the user asked.
+    // The product: run by setup with "-readopts" alone when an options file was placed, reading it, then as the user
+    // asked, by the desktop shell (Wine's explorer.exe) as the user at the desktop.
     std::vector<std::string> runs, seen;
-    if (ini) runs = {"commandline -readopts", "ini [Options]", std::string("ini From=") + ini};
-    if (!ini && step.package == Package::inDest) runs = {"commandline -readopts", "ini-missing"};
-    if (step.runProduct) runs.push_back("commandline \"" + exe + "\"");  // the quoted path alone: no arguments
+    const std::string bySetup = "parent " + std::to_string(setup);
+    if (ini) runs = {"commandline -readopts", bySetup, "ini [Options]", std::string("ini From=") + ini};
+    if (!ini && step.package == Package::inDest) runs = {"commandline -readopts", bySetup, "ini-missing"};
+    if (step.runProduct)  // the quoted path alone: no arguments
+        runs.insert(runs.end(), {"commandline \"" + exe + "\"", "parent " + DesktopShell()});
     WaitFor([&] {  // setup does not wait for the start the user asked for
         seen.clear();
         for (const std::string& line : Lines(ReadFileText(products))) {
-            if (line.rfind("commandline ", 0) == 0 || line.rfind("ini", 0) == 0) seen.push_back(line);
+            if (line.rfind("commandline ", 0) == 0 || line.rfind("ini", 0) == 0 || line.rfind("parent ", 0) == 0)
+                seen.push_back(line);
         }
         return seen.size() >= runs.size();
     }, runs.empty() ? 0 : 10000);

@@ -1,18 +1,20 @@
 // Stands in for the browser for scripts/demo and the end-to-end tests: set as
-// the handler of the http protocol, it appends the address it was asked to
-// open to the file named by PICTOREL_URL_RECORD, one line each.
-#include <windows.h>
+// the handler of the http protocol with the command line
+// "url_recorder.exe" "RECORD" "%1", it appends the address it was asked to
+// open to the file RECORD, one line each, as "<address> by <id of the process
+// that started it>". The file comes on the command line, not from the
+// environment: setup has the desktop shell open the page, and the shell's
+// environment is not the one of whoever set up the handler.
+#include "product/parent_process.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 int main(int argc, char** argv)
 {
-    const char* record = std::getenv("PICTOREL_URL_RECORD");
-    if (record == nullptr || argc < 2) return 0;
-    std::FILE* file = std::fopen(record, "ab");
+    if (argc < 3) return 0;
+    std::FILE* file = std::fopen(argv[1], "ab");
     if (file == nullptr) return 1;
-    std::fprintf(file, "%s\r\n", argv[1]);
+    std::fprintf(file, "%s by %lu\r\n", argv[2], ParentProcessId());
     std::fclose(file);
     return 0;
 }
