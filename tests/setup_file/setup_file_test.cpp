@@ -1,9 +1,12 @@
 // What no run shows of the shipped setup.exe, the 32-bit build, which this machine may not be able to run: read as a
-// data file, its headers, imports, manifest and version resource, and its texts and dialogs, the tested build's.
+// data file, its headers, imports, manifest and version resource, and its texts and dialogs, the tested build's; that
+// nothing of the day or the machine of the build is in it.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <set>
 #include <string>
@@ -86,6 +89,17 @@ TEST(ShippedSetup, IsThe32BitBuildOfTheTestedProgramAskingForAdministratorRights
         EXPECT_EQ(tested.Resources(type), setup.Resources(type));
     }
 #endif
+}
+
+// The same sources give the same bytes: stamped with their date, naming no folder of the build.
+TEST(ShippedSetup, HoldsNeitherTheDayNorTheFolderOfItsBuild)
+{
+    const DataFile setup(SHIPPED_SETUP);
+    ASSERT_NE(nullptr, setup.module) << SHIPPED_SETUP << ": error " << GetLastError();
+    std::ifstream file(SHIPPED_SETUP, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    EXPECT_EQ(SOURCE_DATE, setup.Headers()->FileHeader.TimeDateStamp);
+    EXPECT_EQ(std::string::npos, bytes.find(SOURCE_FOLDER));
 }
 
 }  // namespace
