@@ -1,9 +1,10 @@
 // What no run shows of the shipped setup.exe, the 32-bit build, which this machine may not be able to run: read as a
-// data file, its headers, imports, manifest and version resource, and its texts and dialogs, the tested build's; that
-// nothing of the day or the machine of the build is in it.
+// data file, its headers, imports, manifest and version resource, and its texts and dialogs, the tested build's; its
+// signature, and that nothing of the day or the machine of the build is in it.
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <wintrust.h>
 
 #include <fstream>
 #include <iterator>
@@ -91,8 +92,8 @@ TEST(ShippedSetup, IsThe32BitBuildOfTheTestedProgramAskingForAdministratorRights
 #endif
 }
 
-// The same sources give the same bytes: stamped with their date, naming no folder of the build.
-TEST(ShippedSetup, HoldsNeitherTheDayNorTheFolderOfItsBuild)
+// The same sources give the same bytes, the signature aside: stamped with their date, naming no folder of the build.
+TEST(ShippedSetup, IsSignedAndHoldsNeitherTheDayNorTheFolderOfItsBuild)
 {
     const DataFile setup(SHIPPED_SETUP);
     ASSERT_NE(nullptr, setup.module) << SHIPPED_SETUP << ": error " << GetLastError();
@@ -100,6 +101,11 @@ TEST(ShippedSetup, HoldsNeitherTheDayNorTheFolderOfItsBuild)
     const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     EXPECT_EQ(SOURCE_DATE, setup.Headers()->FileHeader.TimeDateStamp);
     EXPECT_EQ(std::string::npos, bytes.find(SOURCE_FOLDER));
+    // The certificate table (its address a file offset) ends the file and holds an Authenticode signature.
+    const IMAGE_DATA_DIRECTORY security = setup.Headers()->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_SECURITY];
+    ASSERT_TRUE(security.Size > sizeof(WIN_CERTIFICATE) && security.VirtualAddress + security.Size == bytes.size());
+    EXPECT_EQ(WIN_CERT_TYPE_PKCS_SIGNED_DATA,
+              reinterpret_cast<const WIN_CERTIFICATE*>(&bytes[security.VirtualAddress])->wCertificateType);
 }
 
 }  // namespace
