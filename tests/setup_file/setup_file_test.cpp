@@ -79,7 +79,9 @@ TEST(ShippedSetup, IsThe32BitBuildOfTheTestedProgramAskingForAdministratorRights
     const std::string manifest = DataFile::Resource(setup.module, RT_MANIFEST, MAKEINTRESOURCEA(1));
     for (const char* text : {"level=\"requireAdministrator\"",
                              "\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
-                             "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>"})  // Windows 10 and 11
+                             "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>",  // Windows 10 and 11
+                             "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm<",
+                             "2016/WindowsSettings\">PerMonitorV2,PerMonitor</dpiAwareness>"})
         EXPECT_NE(std::string::npos, manifest.find(text)) << text;
     const std::string fixedInfo = "\xBD\x04\xEF\xFE";  // VS_FIXEDFILEINFO's signature
     EXPECT_NE(std::string::npos, DataFile::Resource(setup.module, RT_VERSION, MAKEINTRESOURCEA(1)).find(fixedInfo));
