@@ -120,6 +120,25 @@ struct LocalMemoryTraits {
 };
 using LocalMemory = Owned<LocalMemoryTraits>;
 
+// A GDI bitmap. Not to be deleted while a device context or a control still
+// holds it: declare its owner before theirs.
+struct BitmapTraits {
+    using Type = HBITMAP;
+    static Type none() { return nullptr; }
+    static bool IsValid(Type h) { return h != nullptr; }
+    static bool Close(Type h) { return ::DeleteObject(h) != FALSE; }
+};
+using BitmapHandle = Owned<BitmapTraits>;
+
+// A memory device context from CreateCompatibleDC.
+struct MemoryDcTraits {
+    using Type = HDC;
+    static Type none() { return nullptr; }
+    static bool IsValid(Type h) { return h != nullptr; }
+    static bool Close(Type h) { return ::DeleteDC(h) != FALSE; }
+};
+using MemoryDc = Owned<MemoryDcTraits>;
+
 // A COM interface pointer, released when it goes.
 template <class T>
 struct ComTraits {

@@ -4,6 +4,8 @@
 #include "core/setup_state.h"
 #include "framework/message_box.h"
 #include "install/install_procedure.h"
+#include "win/resource_module.h"
+#include "win/scaled_bitmap.h"
 #include "win/string_resources.h"
 #include "wizard/destination_page.h"
 #include "wizard/license_page.h"
@@ -26,6 +28,9 @@ namespace {
 
 // Pages lie this many pixels right of the side picture.
 constexpr int pageGap = 4;
+
+// WM_DPICHANGED (Windows 8.1), and the frame's own note to fit the picture once Windows has handled it.
+constexpr UINT dpiChanged = 0x02E0, refitPicture = WM_APP + 1;
 
 template <class Page>
 std::unique_ptr<Dialog> MakePage(HWND frame)
@@ -54,6 +59,7 @@ BOOL WizardDialog::OnInitDialog()
 {
     BOOL result = Dialog::OnInitDialog();
     savedCaption_ = WindowText(Window());
+    FitSidePicture();
     Go(+1);
     return result;
 }
@@ -107,6 +113,41 @@ void WizardDialog::Show(const WizardStep& step)
     page_ = step.make(Window());
     page_->Create();
     if (step.besidePicture) PlaceBesidePicture();
+}
+
+// The side picture is drawn for 200%; its frame in the template grows with the dialog's font, that is with the DPI.
+// It is scaled to the frame's height and the frame takes its width, as the control once took a 100% bitmap's size.
+void WizardDialog::FitSidePicture()
+{
+    HWND frame = Item(IDC_SIDE_PICTURE);
+    const BitmapHandle master(LoadBitmapA(ResourceModule(), MAKEINTRESOURCEA(IDB_SIDE_PICTURE)));
+    BITMAP drawn;
+    RECT outer, inner;
+    if (GetObjectA(master.Get(), sizeof drawn, &drawn) == 0 || !GetWindowRect(frame, &outer) ||
+        !GetClientRect(frame, &inner) || inner.bottom <= 0)
+        return;
+    const int width = MulDiv(inner.bottom, drawn.bmWidth, drawn.bmHeight);
+    BitmapHandle fitted(ScaledBitmap(master.Get(), width, inner.bottom));
+    if (!fitted.IsValid()) return;
+    // Once its image is replaced the control deletes none: what it hands back, the bitmap it loaded from the
+    // template or the last fit, is ours to delete.
+    sidePicture_.Detach();
+    const BitmapHandle before(
+        reinterpret_cast<HBITMAP>(SendMessageA(frame, STM_SETIMAGE, IMAGE_BITMAP, LPARAM(fitted.Get()))));
+    sidePicture_ = std::move(fitted);
+    SetWindowPos(frame, nullptr, 0, 0, outer.right - outer.left - inner.right + width, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Per-monitor DPI: on a move to another screen, Windows scales the dialog and its controls in its own handling
+// of WM_DPICHANGED; the picture is fitted again after that, and the page placed beside it.
+INT_PTR WizardDialog::OnMessage(UINT message, WPARAM, LPARAM)
+{
+    if (message == dpiChanged) PostMessageA(Window(), refitPicture, 0, 0);
+    if (message != refitPicture) return FALSE;
+    FitSidePicture();
+    if (page_ && steps[step_].besidePicture) PlaceBesidePicture();
+    return TRUE;
 }
 
 void WizardDialog::PlaceBesidePicture()

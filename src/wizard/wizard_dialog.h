@@ -4,6 +4,7 @@
 #pragma once
 
 #include "framework/dialog.h"
+#include "win/handles.h"
 
 #include <memory>
 #include <string>
@@ -21,12 +22,14 @@ protected:
     bool OnButton(int id) override;
     void OnOK() override;
     void OnCancel() override;
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     // Next (+1) or Back (-1): the page at step + delta; Next on the last page
     // installs, and once installed finishes.
     void Go(int delta);
     void Show(const WizardStep& step);
+    void FitSidePicture();
     void PlaceBesidePicture();
     void Install();
     void Finish();
@@ -35,4 +38,5 @@ private:
     bool installed_ = false;
     std::unique_ptr<Dialog> page_;
     std::string savedCaption_;
+    BitmapHandle sidePicture_;  // the control's image, after the control has gone with the window
 };

@@ -1,5 +1,6 @@
 // The Win32-free decisions, readers and blocks of start-up, installation, the wizard and the uninstaller, a
 // table each. They run natively under the sanitizers and under Wine.
+#include "core/area_scaling.h"
 #include "core/copy_identity.h"
 #include "core/earlier_group.h"
 #include "core/folder_containment.h"
@@ -356,6 +357,22 @@ TEST(SharedInstanceList, KeepsTheIdsInOrderWithinItsBlock)
     expectBlock(full);
     block[7] = 0xFF;  // a count another writer damaged: never beyond the block
     EXPECT_TRUE(list.Count() == 1000u && !list.Append(5) && !list.Remove(5));
+}
+
+TEST(AreaScaling, EachPixelIsTheAverageOfWhatItCoversWeightedByHowMuch)
+{
+    using Pixels = std::vector<std::uint32_t>;
+    const std::tuple<Pixels, int, int, int, int, Pixels> cases[] = {  // from, its size, the new size, the result
+        {{0x000000, 0x0A141E, 0x1E3C5A, 0x645A50}, 2, 2, 1, 1, {0x232B32}},  // halved, colour by colour
+        {{0, 30, 90}, 3, 1, 2, 1, {10, 70}}, {{10, 20, 30, 40}, 1, 4, 1, 3, {13, 25, 38}},  // thirds; quarters, .5 up
+        {{0xFF102030}, 1, 1, 2, 2, Pixels(4, 0x102030)},                        // grown; no top byte
+        {{0xFFFFFF, 0xFFFFFF, 0xFFFFFF}, 3, 1, 2, 1, {0xFFFFFF, 0xFFFFFF}}};     // no colour carries into the next
+    for (const auto& [from, fromWidth, fromHeight, toWidth, toHeight, expected] : cases) {
+        Pixels to(expected.size() + 1, 0xA5A5A5A5);  // and a canary after the end
+        ScaleByArea(from.data(), fromWidth, fromHeight, to.data(), toWidth, toHeight);
+        EXPECT_EQ(expected, Pixels(to.begin(), to.end() - 1));
+        EXPECT_EQ(0xA5A5A5A5u, to.back());
+    }
 }
 
 }  // namespace

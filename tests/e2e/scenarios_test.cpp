@@ -151,7 +151,7 @@ protected:
         for (const char* name : {"readme.txt", "Pictrl5Man.chm", "PictCap.dll", "PictFx.dll", "notes source.txt",
                                  "skipped.dat", "agreement.txt", "..\\outside.dat"})
             WriteFileText(dist + "\\" + name, std::string("content of ") + name);  // the folder made on the way
-        for (const char* name : {"setup.exe", step.runAs}) CopyFileA((bin + "setup.exe").c_str(), (dist + "\\" + name).c_str(), 0);
+        for (const char* name : {"setup.exe", step.runAs}) CopyFileA(TESTED_SETUP, (dist + "\\" + name).c_str(), FALSE);
         if (*step.product) CopyFileA((bin + step.product).c_str(), (dist + "\\Pictrl5.exe").c_str(), FALSE);
         WriteFileText(programFiles + "\\outside.dat", "sentinel");  // what a lying list names
         if (step.broken)  // a file where the Startup folder should be

@@ -357,4 +357,36 @@ TEST_F(Wizard, TakesAUserThroughItsPagesAndInstalls)
     user.join();
 }
 
+// The side picture, drawn for 200%, fills the height of its frame in the template; at 96 DPI it is the 120 x 260
+// pixels it is laid out in. Wine reads its DPI as a process starts: each DPI is a run of this test of its own.
+TEST_F(Wizard, FitsItsSidePictureToItsFrameAtEachDpi)
+{
+    if (const char* dpi = std::getenv("PICTOREL_TEST_DPI")) {
+        Run([&](HWND frame) {
+            HWND picture = GetDlgItem(frame, IDC_SIDE_PICTURE);
+            RECT outer, inner, layout = {0, 0, 81, 161};  // the frame in the template, in dialog units
+            BITMAP shown{};
+            GetWindowRect(picture, &outer), GetClientRect(picture, &inner), MapDialogRect(frame, &layout);
+            GetObjectA(HBITMAP(SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0)), sizeof shown, &shown);
+            EXPECT_TRUE(layout.bottom == outer.bottom - outer.top && shown.bmWidth == inner.right &&
+                        shown.bmHeight == inner.bottom && (atoi(dpi) != 96 || shown.bmWidth == 120))
+                << dpi << " DPI: " << shown.bmWidth << " x " << shown.bmHeight << " in " << inner.right << " x "
+                << inner.bottom << ", the frame " << layout.bottom << " high";
+            ui::Click(frame, IDCANCEL), ui::Answer(ui::Find(title, GetCurrentProcessId(), true), IDYES);
+        });
+        return;
+    }
+    RegKey desktop;
+    ASSERT_EQ(ERROR_SUCCESS, desktop.Create(HKEY_CURRENT_USER, "Control Panel\\Desktop"));
+    for (DWORD dpi : {144, 96}) {  // 96 last: Wine's own
+        RegSetValueExA(desktop.Get(), "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+        SetEnvironmentVariableA("PICTOREL_TEST_DPI", std::to_string(dpi).c_str());
+        Process run;
+        EXPECT_TRUE(run.Start(Quoted(BinFolder() + "\\machine_tests.exe") +
+                              " --gtest_filter=Wizard.FitsItsSidePictureToItsFrameAtEachDpi") && run.Wait() == 0)
+            << dpi << " DPI";
+    }
+    SetEnvironmentVariableA("PICTOREL_TEST_DPI", nullptr);
+}
+
 }  // namespace

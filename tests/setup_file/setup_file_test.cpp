@@ -1,9 +1,13 @@
 // What no run shows of the shipped setup.exe, the 32-bit build, which this machine may not be able to run: read as a
-// data file, its headers, imports, manifest and version resource, and its texts and dialogs, the tested build's.
+// data file, its headers, imports, manifest and version resource, and its texts and dialogs, the tested build's; its
+// signature, and that nothing of the day or the machine of the build is in it.
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <wintrust.h>
 
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <set>
 #include <string>
@@ -75,7 +79,9 @@ TEST(ShippedSetup, IsThe32BitBuildOfTheTestedProgramAskingForAdministratorRights
     const std::string manifest = DataFile::Resource(setup.module, RT_MANIFEST, MAKEINTRESOURCEA(1));
     for (const char* text : {"level=\"requireAdministrator\"",
                              "\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
-                             "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>"})  // Windows 10 and 11
+                             "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>",  // Windows 10 and 11
+                             "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm<",
+                             "2016/WindowsSettings\">PerMonitorV2,PerMonitor</dpiAwareness>"})
         EXPECT_NE(std::string::npos, manifest.find(text)) << text;
     const std::string fixedInfo = "\xBD\x04\xEF\xFE";  // VS_FIXEDFILEINFO's signature
     EXPECT_NE(std::string::npos, DataFile::Resource(setup.module, RT_VERSION, MAKEINTRESOURCEA(1)).find(fixedInfo));
@@ -86,6 +92,22 @@ TEST(ShippedSetup, IsThe32BitBuildOfTheTestedProgramAskingForAdministratorRights
         EXPECT_EQ(tested.Resources(type), setup.Resources(type));
     }
 #endif
+}
+
+// The same sources give the same bytes, the signature aside: stamped with their date, naming no folder of the build.
+TEST(ShippedSetup, IsSignedAndHoldsNeitherTheDayNorTheFolderOfItsBuild)
+{
+    const DataFile setup(SHIPPED_SETUP);
+    ASSERT_NE(nullptr, setup.module) << SHIPPED_SETUP << ": error " << GetLastError();
+    std::ifstream file(SHIPPED_SETUP, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    EXPECT_EQ(SOURCE_DATE, setup.Headers()->FileHeader.TimeDateStamp);
+    EXPECT_EQ(std::string::npos, bytes.find(SOURCE_FOLDER));
+    // The certificate table (its address a file offset) ends the file and holds an Authenticode signature.
+    const IMAGE_DATA_DIRECTORY security = setup.Headers()->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_SECURITY];
+    ASSERT_TRUE(security.Size > sizeof(WIN_CERTIFICATE) && security.VirtualAddress + security.Size == bytes.size());
+    EXPECT_EQ(WIN_CERT_TYPE_PKCS_SIGNED_DATA,
+              reinterpret_cast<const WIN_CERTIFICATE*>(&bytes[security.VirtualAddress])->wCertificateType);
 }
 
 }  // namespace
