@@ -4,6 +4,7 @@
 #include "core/product_profile.h"
 #include "core/setup_state.h"
 #include "core/text.h"
+#include "engine/folder_listing.h"
 #include "engine/reboot_delete.h"
 #include "win/code_page.h"
 #include "win/failure_trace.h"
@@ -23,37 +24,6 @@ constexpr DWORD replaceBlockingAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRI
 bool IsFolder(DWORD attributes)
 {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-// What is known of the source file; attributes INVALID_FILE_ATTRIBUTES when
-// it does not exist.
-struct SourceFacts {
-    DWORD attributes = INVALID_FILE_ATTRIBUTES;
-    FILETIME lastWrite = {};
-    DWORD sizeHigh = 0;
-    DWORD sizeLow = 0;
-};
-
-SourceFacts LookUpSource(const std::string& path)
-{
-    SourceFacts facts;
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return facts;
-    facts.attributes = data.dwFileAttributes;
-    facts.lastWrite = data.ftLastWriteTime;
-    facts.sizeHigh = data.nFileSizeHigh;
-    facts.sizeLow = data.nFileSizeLow;
-    return facts;
-}
-
-SourceFacts FoundSource(const WIN32_FIND_DATAA& match)
-{
-    SourceFacts facts;
-    facts.attributes = match.dwFileAttributes;
-    facts.lastWrite = match.ftLastWriteTime;
-    facts.sizeHigh = match.nFileSizeHigh;
-    facts.sizeLow = match.nFileSizeLow;
-    return facts;
 }
 
 enum class Identity { same, different, unknown };
@@ -79,24 +49,24 @@ Identity DiskIdentity(const std::string& a, const std::string& b, DWORD flags)
 // Two names for one file: deleting the "target" would then destroy the
 // source. Only a target of the source's size and time can be it, so most
 // targets cost no more lookups.
-bool IsSameFile(const std::string& source, const SourceFacts& facts, const std::string& target,
+bool IsSameFile(const std::string& source, const FileFacts& facts, const std::string& target,
                 const WIN32_FILE_ATTRIBUTE_DATA& targetData)
 {
-    if (targetData.nFileSizeHigh != facts.sizeHigh || targetData.nFileSizeLow != facts.sizeLow ||
+    if ((std::uint64_t{targetData.nFileSizeHigh} << 32 | targetData.nFileSizeLow) != facts.size ||
         CompareFileTime(&targetData.ftLastWriteTime, &facts.lastWrite) != 0)
         return false;
     return DiskIdentity(source, target, 0) == Identity::same;
 }
 
 // Windows lets a running program or a loaded library be renamed though not
-// deleted: the new file goes in beside it and the old one at the next start.
+// deleted: the new file goes in beside it and the old one at the next start,
+// which the run then says it needs.
 void MoveAside(const std::string& target)
 {
     const std::string backup = target + ProductProfile::backupSuffix;
     if (!FitsMaxPath(backup)) return;
     DeleteFileA(backup.c_str());
-    MoveFileA(target.c_str(), backup.c_str());
-    DeleteAtReboot(backup);
+    if (MoveFileA(target.c_str(), backup.c_str()) && DeleteAtReboot(backup)) setupState.restartNeeded = 1;
 }
 
 // Clears what keeps an existing file target from being deleted, deletes it or
@@ -111,7 +81,7 @@ int ReplaceTarget(const std::string& source, const std::string& target, DWORD at
 }
 
 // source is known to be a file.
-int CopyOverTarget(const std::string& source, const SourceFacts& facts, const std::string& target)
+int CopyOverTarget(const std::string& source, const FileFacts& facts, const std::string& target)
 {
     // Most targets do not exist yet: one call, and no separate lookup of a
     // name that is not there.
@@ -127,7 +97,7 @@ int CopyOverTarget(const std::string& source, const SourceFacts& facts, const st
 
 // A rename within one folder, done as a copy; a target that cannot be
 // deleted stays and counts as done.
-int CopyInPlace(const std::string& source, const SourceFacts& facts, const std::string& target)
+int CopyInPlace(const std::string& source, const FileFacts& facts, const std::string& target)
 {
     WIN32_FILE_ATTRIBUTE_DATA targetData;
     const bool targetExists = GetFileAttributesExA(target.c_str(), GetFileExInfoStandard, &targetData) != FALSE;
@@ -140,16 +110,10 @@ int CopyInPlace(const std::string& source, const SourceFacts& facts, const std::
     return CopyFileA(source.c_str(), target.c_str(), FALSE) ? 1 : 0;
 }
 
-// What the Add/Remove Programs entry gives as the installation's size.
-void CountCopied(const SourceFacts& facts)
-{
-    setupState.copiedBytes += (std::uint64_t{facts.sizeHigh} << 32) | facts.sizeLow;
-}
-
 // known: what a search already found out about the source, so that it need
 // not be asked again; null to look it up.
 int CopyOne(const char* fileName, const char* sourceFolder, const char* destFolder, const char* newName,
-            const SourceFacts* known)
+            const FileFacts* known)
 {
     if (fileName == nullptr) return 0;
     const std::string from = WithSeparator(sourceFolder != nullptr ? sourceFolder : "", IsCodePageLeadByte);
@@ -160,7 +124,7 @@ int CopyOne(const char* fileName, const char* sourceFolder, const char* destFold
     const std::string source = from + fileName;
     const std::string target = to + (newName != nullptr ? newName : fileName);
     if (!FitsMaxPath(source) || !FitsMaxPath(target)) return 0;
-    const SourceFacts facts = known != nullptr ? *known : LookUpSource(source);
+    const FileFacts facts = known != nullptr ? *known : LookUpFile(source);
     int done = 0;
     if (sameFolder) {
         done = CopyInPlace(source, facts, target);
@@ -173,7 +137,6 @@ int CopyOne(const char* fileName, const char* sourceFolder, const char* destFold
         }
         done = CopyOverTarget(source, facts, target);
     }
-    if (done) CountCopied(facts);
     return done;
 }
 
@@ -194,14 +157,14 @@ int CopyEachMatch(const std::string& folder, const char* pattern, MakeDest makeD
 {
     FolderEntries matches(folder, pattern);
     if (!matches.Next()) {
-        TraceLastError("copy file", JoinSearchPath(folder, pattern, IsCodePageLeadByte));
+        TraceIncompleteLastError("copy file", JoinSearchPath(folder, pattern, IsCodePageLeadByte));
         return 0;
     }
     makeDest();
     int copied = 0;
     do {
-        if (!copy(matches.Name(), FoundSource(matches.Entry()))) {
-            TraceLastError("copy file", JoinSearchPath(folder, matches.Name(), IsCodePageLeadByte));
+        if (!copy(matches.Name(), FoundFile(matches.Entry()))) {
+            TraceIncompleteLastError("copy file", JoinSearchPath(folder, matches.Name(), IsCodePageLeadByte));
             break;
         }
         ++copied;
@@ -219,49 +182,18 @@ int CopyMatchingFiles(const char* pattern, const char* sourceFolder, const char*
         // Creating an existing folder fails harmlessly; asking first would
         // cost one more lookup per call.
         [&] { CreateProtectedFolder(destFolder != nullptr ? destFolder : ""); },
-        [&](const char* name, const SourceFacts& facts) {
+        [&](const char* name, const FileFacts& facts) {
             return CopyOne(name, sourceFolder, destFolder, nullptr, &facts);
         });
 }
 
-struct FolderEntry {
-    std::string name;
-    SourceFacts facts;
-};
-
 namespace {
-
-// Every entry of folder by long and by short name; false when the folder
-// cannot be listed.
-bool ListFolder(const std::string& folder, FolderCopy::Listing& listing)
-{
-    FolderEntries found(folder, "*");
-    if (!found.Next()) return false;
-    do {
-        const WIN32_FIND_DATAA& match = found.Entry();
-        listing.index.Add(match.cFileName, listing.entries.size());
-        listing.index.Add(match.cAlternateFileName, listing.entries.size());
-        listing.entries.push_back(FolderEntry{match.cFileName, FoundSource(match)});
-    } while (found.Next());
-    return true;
-}
 
 // Whether two folders are one on disk (a short name, a link, another
 // spelling); true too when that cannot be told, which keeps every check.
 bool MayBeOneFolder(const std::string& a, const std::string& b)
 {
     return DiskIdentity(a, b, FILE_FLAG_BACKUP_SEMANTICS) != Identity::different;
-}
-
-// The listed entry for name; null when the listing cannot answer for it.
-// absent tells a name the listing answers for but does not hold.
-FolderEntry* Listed(FolderCopy::Listing& listing, const std::string& name, bool& absent)
-{
-    absent = false;
-    if (!IsIndexableName(name)) return nullptr;
-    const std::size_t at = listing.index.Find(name);
-    absent = at == NameIndex::none;
-    return absent ? nullptr : &listing.entries[at];
 }
 
 }  // namespace
@@ -272,10 +204,12 @@ FolderCopy::FolderCopy(const std::string& sourceFolder, const std::string& destF
 {
     perFile_ = SameTextIgnoringCase(from_, to_);
     if (perFile_) return;
-    ListFolder(sourceFolder_, source_);
-    destMade_ = ListFolder(destFolder_, dest_);
+    // A listing that stopped on an error would report files as missing:
+    // every decision is then made per file.
+    const bool listed = source_.List(sourceFolder_) && dest_.List(destFolder_);
+    destMade_ = dest_.Exists();
     // Only a target in a folder that is the source's own can be its source.
-    if (destMade_) perFile_ = MayBeOneFolder(from_, to_);
+    perFile_ = !listed || (destMade_ && MayBeOneFolder(from_, to_));
 }
 
 FolderCopy::~FolderCopy() = default;
@@ -300,7 +234,7 @@ int FolderCopy::CopyFound(const FolderEntry& source, const std::string& targetNa
         return 0;
     }
     bool absent = false;
-    FolderEntry* listed = Listed(dest_, targetName, absent);
+    FolderEntry* listed = dest_.Find(targetName, absent);
     int copied = 0;
     if (listed == nullptr) {
         copied = CopyOverTarget(sourcePath, source.facts, target);
@@ -312,7 +246,6 @@ int FolderCopy::CopyFound(const FolderEntry& source, const std::string& targetNa
         // A copy takes its source's attributes.
         if (copied) listed->facts.attributes = source.facts.attributes;
     }
-    if (copied) CountCopied(source.facts);
     return copied;
 }
 
@@ -320,13 +253,13 @@ int FolderCopy::CopyOne(const char* fileName, const char* newName)
 {
     if (perFile_ || fileName == nullptr) return CopyOneFile(fileName, sourceFolder_.c_str(), destFolder_.c_str(), newName);
     bool absent = false;
-    const FolderEntry* listed = Listed(source_, fileName, absent);
+    const FolderEntry* listed = source_.Find(fileName, absent);
     if (absent) {
         SetLastError(ERROR_FILE_NOT_FOUND);
         return 0;
     }
     // The source is addressed by the name given, as CopyOneFile does.
-    FolderEntry source{fileName, listed != nullptr ? listed->facts : LookUpSource(from_ + fileName)};
+    FolderEntry source{fileName, listed != nullptr ? listed->facts : LookUpFile(from_ + fileName)};
     if (source.facts.attributes == INVALID_FILE_ATTRIBUTES) return 0;
     return CopyFound(source, newName != nullptr ? newName : fileName);
 }
@@ -336,19 +269,19 @@ int FolderCopy::CopyMatching(const char* pattern)
     if (perFile_ || pattern == nullptr) return CopyMatchingFiles(pattern, sourceFolder_.c_str(), destFolder_.c_str());
     const std::string search = JoinSearchPath(sourceFolder_, pattern, IsCodePageLeadByte);
     bool absent = false;
-    const FolderEntry* listed = FitsMaxPath(search) ? Listed(source_, pattern, absent) : nullptr;
+    const FolderEntry* listed = FitsMaxPath(search) ? source_.Find(pattern, absent) : nullptr;
     if (absent) {
         SetLastError(ERROR_FILE_NOT_FOUND);
-        TraceLastError("copy file", search);
+        TraceIncompleteLastError("copy file", search);
         return 0;
     }
     if (listed != nullptr) {
         MakeDestFolder();
         if (CopyFound(*listed, listed->name)) return 1;
-        TraceLastError("copy file", JoinSearchPath(sourceFolder_, listed->name, IsCodePageLeadByte));
+        TraceIncompleteLastError("copy file", JoinSearchPath(sourceFolder_, listed->name, IsCodePageLeadByte));
         return 0;
     }
     return CopyEachMatch(
         sourceFolder_, pattern, [this] { MakeDestFolder(); },
-        [this](const char* name, const SourceFacts& facts) { return CopyFound(FolderEntry{name, facts}, name); });
+        [this](const char* name, const FileFacts& facts) { return CopyFound(FolderEntry{name, facts}, name); });
 }

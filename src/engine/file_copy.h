@@ -16,12 +16,9 @@ int CopyOneFile(const char* fileName, const char* sourceFolder, const char* dest
 // matches fails without being touched. Returns the number copied.
 int CopyMatchingFiles(const char* pattern, const char* sourceFolder, const char* destFolder);
 
-#include "core/name_index.h"
+#include "engine/folder_listing.h"
 
 #include <string>
-#include <vector>
-
-struct FolderEntry;
 
 // Copies the files of a distribution list from one folder into another with
 // the results of CopyOneFile and CopyMatchingFiles, but with one listing of
@@ -40,11 +37,6 @@ public:
     // As CopyMatchingFiles(pattern, sourceFolder, destFolder).
     int CopyMatching(const char* pattern);
 
-    struct Listing {
-        std::vector<FolderEntry> entries;
-        NameIndex index;
-    };
-
 private:
     int CopyFound(const FolderEntry& source, const std::string& targetName);
     void MakeDestFolder();
@@ -53,5 +45,5 @@ private:
     std::string from_, to_;  // with their separators
     bool perFile_ = false;   // the same folder twice: every decision per file
     bool destMade_ = false;
-    Listing source_, dest_;
+    FolderListing source_, dest_;
 };

@@ -43,13 +43,21 @@ FolderEntries::FolderEntries(const std::string& folder, const std::string& patte
         narrow_ = true;
         search_.Attach(FindFirstFileA(searchPath.c_str(), &entry_));
     }
+    // No folder, or nothing that matches: the search is at its end.
+    const DWORD error = GetLastError();
+    finished_ = !search_.IsValid() && (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND);
 }
 
 bool FolderEntries::Advance()
 {
     if (!search_.IsValid()) return false;
-    if (started_ && !(narrow_ ? FindNextFileA(search_.Get(), &entry_) : FindNextFileW(search_.Get(), &wideEntry_)))
+    if (started_ && !(narrow_ ? FindNextFileA(search_.Get(), &entry_) : FindNextFileW(search_.Get(), &wideEntry_))) {
+        finished_ = GetLastError() == ERROR_NO_MORE_FILES;
+        const DWORD error = GetLastError();
+        search_.Close();
+        SetLastError(error);
         return false;
+    }
     started_ = true;
     if (narrow_) return true;
     entry_.dwFileAttributes = wideEntry_.dwFileAttributes;

@@ -22,6 +22,12 @@ public:
 
     // Moves to the next entry; false when there is none left.
     bool Next();
+    // Whether the search found anything, "." included: the folder is there.
+    bool Started() const { return started_; }
+    // After Next() gave false: whether the search came to its end, rather
+    // than stopping on an error (a folder or match that is not there is an
+    // end too).
+    bool Finished() const { return finished_; }
     const char* Name() const { return entry_.cFileName; }
     bool IsFolder() const { return (entry_.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
     // A junction, symbolic link or mount point: changing its attributes
@@ -37,4 +43,5 @@ private:
     WIN32_FIND_DATAA entry_{};  // the wide entry with its names in the code page
     bool narrow_ = false;       // the narrow search, where there is no wide one
     bool started_ = false;
+    bool finished_ = false;
 };
