@@ -11,14 +11,14 @@ bool IsWhiteSpace(char c)
 
 }  // namespace
 
-void AppendLogLine(const std::string& path, const std::string& text)
+bool AppendLogLine(const std::string& path, const std::string& text)
 {
     // Binary, with the line end written out: a text-mode runtime would treat
     // a Ctrl-Z as the end of the file.
     OwnedFile file = OpenFile(path, "ab");
-    if (!file) return;
-    std::fputs(text.c_str(), file.get());
-    std::fputs("\r\n", file.get());
+    if (!file) return false;
+    const bool written = std::fputs(text.c_str(), file.get()) >= 0 && std::fputs("\r\n", file.get()) >= 0;
+    return std::fclose(file.release()) == 0 && written;
 }
 
 // Binary: a text-mode read would stop at a Ctrl-Z (a list written by DOS
@@ -81,6 +81,18 @@ bool SplitPair(const std::string& operand, std::string& source, std::string& tar
     source = operand.substr(0, sourceEnd);
     target = operand.substr(targetStart);
     return true;
+}
+
+bool FileToCopy(const std::string& line, std::string& name, std::string& newName, LeadByteTest isLeadByte)
+{
+    if (!HasTag(line, LogTag::fileCopy)) return false;
+    const std::string operand = TagOperand(line, LogTag::fileCopy);
+    if (!SplitPair(operand, name, newName)) {
+        name = operand;
+        newName.clear();
+        return IsPlainFileName(name, isLeadByte);
+    }
+    return IsPlainFileName(name, isLeadByte) && IsPlainFileName(newName, isLeadByte);
 }
 
 std::string InstalledName(const std::string& operand)

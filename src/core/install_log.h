@@ -4,6 +4,7 @@
 
 #include "core/buffer_sizes.h"
 #include "core/owned_file.h"
+#include "core/path_utils.h"
 
 #include <cstddef>
 #include <cstdio>
@@ -20,8 +21,8 @@ struct LogTag {
 
 // Appends text as one line (CR LF after it) and closes the file
 // again, so every line is complete on disk when the call returns. A file that
-// cannot be opened loses the line without a word.
-void AppendLogLine(const std::string& path, const std::string& text);
+// cannot be opened loses the line; false then.
+bool AppendLogLine(const std::string& path, const std::string& text);
 
 // Reads a log line by line with the rules every reader shares: a 512-byte
 // buffer (a longer line arrives in pieces of at most 511 characters), a zero
@@ -61,3 +62,9 @@ bool SplitPair(const std::string& operand, std::string& source, std::string& tar
 // The name a file operand has in the installation folder: after '>' for a
 // pair (leading white space removed), else the operand itself.
 std::string InstalledName(const std::string& operand);
+
+// What a "File Copy: " line of a distribution list asks the installer to
+// copy: a pair gives the name and the new name, a name or pattern alone gives
+// newName "". False for other lines, and for a name with a folder part, which
+// would reach outside the folders (IsPlainFileName).
+bool FileToCopy(const std::string& line, std::string& name, std::string& newName, LeadByteTest isLeadByte);
