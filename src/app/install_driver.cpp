@@ -14,6 +14,7 @@
 #include "engine/scope_folders.h"
 #include "framework/application.h"
 #include "framework/message_box.h"
+#include "install/disk_space.h"
 #include "install/install_detection.h"
 #include "install/install_procedure.h"
 #include "win/code_page.h"
@@ -195,6 +196,7 @@ int RunInstallDriver()
 
     if (setupState.silent) {
         if (!DestinationIsUsable()) return EndWith(exitUnusableDestination);
+        if (!MeasureDiskSpace().Enough()) return EndWith(exitNoSpace);
         if (setupState.freshInstall) setupState.allUsers = 1;
         RunInstall();
     } else if (RunWizard() != IDOK) {
@@ -203,5 +205,5 @@ int RunInstallDriver()
 
     if (!setupState.silent && (setupState.freshInstall || setupState.upgrade)) OpenPostInstallPage();
     if (setupState.runProduct) StartInstalledProduct();
-    return 0;
+    return EndWith(OutcomeExitCode(setupState.failedItems, setupState.restartNeeded));
 }

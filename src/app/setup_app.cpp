@@ -3,6 +3,7 @@
 #include "app/install_driver.h"
 #include "app/process_objects.h"
 #include "app/running_copies.h"
+#include "core/exit_codes.h"
 #include "core/path_utils.h"
 #include "core/resource_ids.h"
 #include "core/setup_state.h"
@@ -29,16 +30,18 @@ namespace {
 // installation, and ends the process.
 [[noreturn]] void RunRemoval(const StartDecision& decision)
 {
+    // The copy goes at the next start in any case; it must not stay in the
+    // temporary folder for good.
+    ScheduleOwnRemoval();
     // A path that names no uninstaller: nothing here is ours to remove.
-    if (decision.removalTarget.empty()) std::exit(0);
+    if (decision.removalTarget.empty()) std::exit(exitSuccess);
     // Gives the uninstaller that started this copy time to end.
     Sleep(1000);
-    ScheduleOwnRemoval();
     const std::string folder = ParentFolder(decision.removalTarget.c_str(), IsCodePageLeadByte);
     DeleteFileA(decision.removalTarget.c_str());
     RunUninstall(folder);
-    if (!setupState.silent) AppMessageBox(LoadResourceString(IDS_UNINSTALLED), MB_OK);
-    std::exit(0);
+    if (!setupState.silent) AppMessageBox(UninstallOutcomeText(), MB_OK);
+    std::exit(OutcomeExitCode(setupState.failedItems, setupState.restartNeeded));
 }
 
 }  // namespace
@@ -72,5 +75,7 @@ bool SetupApp::InitInstance()
 
     if (decision.mode == StartMode::install) return RunInstallDriver() != 0;
     StartTemporaryUninstaller();
+    // The copy did not start: nothing was removed.
+    exitCode = exitIncomplete;
     return false;
 }

@@ -31,6 +31,10 @@ constexpr std::size_t versionQuestionSize = 512;
 constexpr std::size_t copiesQuestionSize = 256;
 // A system error message in a trace line: a sentence or two.
 constexpr std::size_t systemMessageSize = 512;
+// A message naming what failed: a few paths in a few sentences.
+constexpr std::size_t failureMessageSize = 2048;
+// How many of the failed steps a message names.
+constexpr unsigned namedFailures = 3;
 
 // True when text fits a MAX_PATH buffer with its terminating zero.
 template <class Text>

@@ -22,6 +22,12 @@
 #define IDS_DAMAGED_SETUP         18
 #define IDS_FOLDER_HAS_COPY       19
 #define IDS_UNINSTALLED           20
+#define IDS_NOT_ENOUGH_SPACE      21
+#define IDS_PARTS_NOT_INSTALLED   22
+#define IDS_INCOMPLETE            23
+#define IDS_RESTART_TO_COMPLETE   24
+#define IDS_UNINSTALLED_RESTART   25
+#define IDS_NOT_REMOVED           26
 #define IDS_HELP_SHORTCUT         101
 #define IDS_README_SHORTCUT       102
 #define IDS_UNINSTALL_SHORTCUT    104

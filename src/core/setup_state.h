@@ -22,7 +22,10 @@ struct SetupState {
     std::int32_t silent = 0;
     std::int32_t freshInstall = 0;
     std::int32_t upgrade = 0;
-    std::uint64_t copiedBytes = 0;  // of the files the copy engine placed
+    // What the run could not do, for the user and for the exit code
+    std::uint32_t failedItems = 0;   // steps that leave the installation (or removal) incomplete
+    std::string failedNames;         // what the first few were tried on, one a line
+    std::int32_t restartNeeded = 0;  // a file goes (or was put aside) at the next start
 
     // Version of the product, each part a 16-bit value
     std::uint32_t versionMajor = 0;

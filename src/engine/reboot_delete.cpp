@@ -10,23 +10,27 @@ MoveFileExFunction rebootMoveFileEx = ::MoveFileExA;
 
 namespace {
 
-void AddToWininitRenameSection(const std::string& path)
+bool AddToWininitRenameSection(const std::string& path)
 {
     std::vector<char> block(bootRenameSectionSize, '\0');
     DWORD length = GetPrivateProfileSectionA(ProductProfile::bootRenameSection, block.data(),
                                              static_cast<DWORD>(block.size()), ProductProfile::bootRenameFile);
-    if (!AppendBootDeleteLine(block.data(), block.size(), length, path))
-        return TraceFailure("delete at restart", path, ERROR_INSUFFICIENT_BUFFER);
-    if (!WritePrivateProfileSectionA(ProductProfile::bootRenameSection, block.data(), ProductProfile::bootRenameFile))
-        TraceLastError("delete at restart", path);
+    if (!AppendBootDeleteLine(block.data(), block.size(), length, path)) {
+        TraceFailure("delete at restart", path, ERROR_INSUFFICIENT_BUFFER);
+        return false;
+    }
+    if (WritePrivateProfileSectionA(ProductProfile::bootRenameSection, block.data(), ProductProfile::bootRenameFile))
+        return true;
+    TraceLastError("delete at restart", path);
+    return false;
 }
 
 }  // namespace
 
-void DeleteAtReboot(const std::string& path)
+bool DeleteAtReboot(const std::string& path)
 {
     // An empty path would become a "NUL=" line, which names no file at all.
-    if (path.empty()) return;
-    if (rebootMoveFileEx(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) return;
-    AddToWininitRenameSection(path);
+    if (path.empty()) return false;
+    if (rebootMoveFileEx(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) return true;
+    return AddToWininitRenameSection(path);
 }

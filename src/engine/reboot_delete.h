@@ -9,8 +9,8 @@
 // MOVEFILE_DELAY_UNTIL_REBOOT, else (the 9x family, or no rights) a
 // "NUL=" line at the end of WININIT.INI's "rename" section. A section that
 // cannot take the line is left as it was; an empty path registers nothing.
-// No result.
-void DeleteAtReboot(const std::string& path);
+// True when the deletion was registered.
+bool DeleteAtReboot(const std::string& path);
 
 // The MoveFileExA that DeleteAtReboot calls. Tests put in one that fails as
 // it always does on the 9x family, which Wine cannot be made to do.

@@ -15,7 +15,7 @@ bool WriteRegistryValue(HKEY root, const char* subkey, const char* valueName, DW
     if (result == ERROR_SUCCESS)
         result = RegSetValueExA(key.Get(), valueName, 0, type, static_cast<const BYTE*>(data), size);
     if (result != ERROR_SUCCESS)
-        TraceFailure("write registry value", std::string(subkey) + "\\" + (valueName != nullptr ? valueName : ""),
+        TraceIncomplete("write registry value", std::string(subkey) + "\\" + (valueName != nullptr ? valueName : ""),
                      static_cast<unsigned long>(result));
     return result == ERROR_SUCCESS;
 }

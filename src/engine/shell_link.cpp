@@ -6,6 +6,7 @@
 #include "core/resource_ids.h"
 #include "core/setup_state.h"
 #include "win/code_page.h"
+#include "win/failure_trace.h"
 #include "win/handles.h"
 #include "win/string_resources.h"
 
@@ -78,8 +79,8 @@ HRESULT CreateShellLink(const char* target, const char* linkPath, const char* de
 
     DescribeLink(link.Get(), target, description, showCommand, arguments, workingFolder);
     result = SaveLink(file.Get(), linkPath);
-    if (SUCCEEDED(result))
-        AppendLogLine(JoinFolder(setupState.destFolder, ProductProfile::uninstallLogPath, IsCodePageLeadByte),
-                      std::string(LogTag::shellLink) + linkPath);
+    const std::string log = JoinFolder(setupState.destFolder, ProductProfile::uninstallLogPath, IsCodePageLeadByte);
+    if (SUCCEEDED(result) && !AppendLogLine(log, std::string(LogTag::shellLink) + linkPath))
+        TraceIncompleteLastError("write log", log);
     return result;
 }

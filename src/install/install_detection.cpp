@@ -19,12 +19,22 @@ namespace {
 // folder, so it is not imported: it is loaded from there by its full path
 // when a version is first read, and kept until the program ends.
 struct VersionLibrary {
-    LibraryHandle module{LoadSystemLibrary("version.dll")};
-    decltype(&GetFileVersionInfoSizeA) infoSize =
-        ProcAddress<decltype(&GetFileVersionInfoSizeA)>(module.Get(), "GetFileVersionInfoSizeA");
-    decltype(&GetFileVersionInfoA) info = ProcAddress<decltype(&GetFileVersionInfoA)>(module.Get(), "GetFileVersionInfoA");
-    decltype(&VerQueryValueA) query = ProcAddress<decltype(&VerQueryValueA)>(module.Get(), "VerQueryValueA");
-};
+    LibraryHandle module;
+    decltype(&GetFileVersionInfoSizeA) infoSize = nullptr;
+    decltype(&GetFileVersionInfoA) info = nullptr;
+    decltype(&VerQueryValueA) query = nullptr;
+
+    bool Load()
+    {
+        if (!module.IsValid()) {
+            module.Attach(LoadSystemLibrary("version.dll"));
+            infoSize = ProcAddress<decltype(infoSize)>(module.Get(), "GetFileVersionInfoSizeA");
+            info = ProcAddress<decltype(info)>(module.Get(), "GetFileVersionInfoA");
+            query = ProcAddress<decltype(query)>(module.Get(), "VerQueryValueA");
+        }
+        return infoSize != nullptr && info != nullptr && query != nullptr;
+    }
+} version;
 
 }  // namespace
 
@@ -59,8 +69,7 @@ std::string SetupFolderPath()
 void ReadFileVersion(const std::string& path)
 {
     setupState.versionMajor = setupState.versionMinor = setupState.versionBuild = setupState.versionRevision = 0;
-    static const VersionLibrary version;
-    if (version.infoSize == nullptr || version.info == nullptr || version.query == nullptr) return;
+    if (!version.Load()) return;
     DWORD handle = 0;
     DWORD size = version.infoSize(path.c_str(), &handle);
     if (size == 0) return;

@@ -7,6 +7,7 @@
 #include "core/resource_ids.h"
 #include "core/setup_state.h"
 #include "engine/file_copy.h"
+#include "install/listed_files.h"
 #include "engine/registry_access.h"
 #include "engine/scope_folders.h"
 #include "engine/shell_link.h"
@@ -34,15 +35,22 @@ std::string LogPath()
     return DestPath(ProductProfile::uninstallLogPath);
 }
 
+// A line of the log that cannot be written is a part of the installation
+// the uninstaller will not know of.
+void LogLine(const std::string& text)
+{
+    if (!AppendLogLine(LogPath(), text)) TraceIncompleteLastError("write log", LogPath());
+}
+
 // folder already ends with a backslash only for a group equal to the
 // Programs folder itself; the shortcut then goes straight into it.
 void MakeShortcut(const std::string& folder, UINT nameId, const std::string& target)
 {
     const std::string link =
         JoinFolder(folder, "\\" + LoadResourceString(nameId) + ProductProfile::shortcutExtension, IsCodePageLeadByte);
-    if (!FitsMaxPath(link)) return TraceFailure("make shortcut", link, ERROR_FILENAME_EXCED_RANGE);
+    if (!FitsMaxPath(link)) return TraceIncomplete("make shortcut", link, ERROR_FILENAME_EXCED_RANGE);
     const HRESULT result = CreateShellLink(target.c_str(), link.c_str(), "", SW_SHOWNORMAL, nullptr, nullptr);
-    if (FAILED(result)) TraceResult("make shortcut", link, result);
+    if (FAILED(result)) TraceIncompleteResult("make shortcut", link, result);
 }
 
 void RemoveEarlierInstallation()
@@ -60,16 +68,19 @@ void MakeProgramGroup()
     const std::string programs =
         ReadScopeShellFolder(ProductProfile::commonProgramsValue, ProductProfile::programsValue);
     setupState.programGroup = CleanProgramGroup(setupState.programGroup, IsCodePageLeadByte);
-    if (programs.empty()) return;
+    const std::string named = programs + "\\" + setupState.programGroup;
+    if (programs.empty()) return TraceIncomplete("make folder", named, ERROR_PATH_NOT_FOUND);
 
     const std::vector<std::string> chain = GroupFolderChain(programs, setupState.programGroup, IsCodePageLeadByte);
-    if (chain.empty()) return;
+    if (chain.empty())
+        return TraceIncomplete("make folder", named,
+                               IsGroupName(setupState.programGroup) ? ERROR_FILENAME_EXCED_RANGE : ERROR_INVALID_NAME);
     for (const std::string& folder : chain) {
         if (!CreateDirectoryA(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
-            TraceLastError("make folder", folder);
+            TraceIncompleteLastError("make folder", folder);
     }
     const std::string& group = chain.back();
-    AppendLogLine(LogPath(), std::string(LogTag::madeDir) + group);
+    LogLine(std::string(LogTag::madeDir) + group);
     if (!PathExists(group)) return;
 
     MakeShortcut(group, IDS_PRODUCT_NAME, DestPath(ProductProfile::mainExecutablePath));
@@ -81,8 +92,22 @@ void MakeProgramGroup()
 void MakeProductShortcut(const char* commonValue, const char* userValue)
 {
     const std::string folder = ReadScopeShellFolder(commonValue, userValue);
-    if (folder.empty()) return;
+    if (folder.empty()) return TraceIncomplete("make shortcut", userValue, ERROR_PATH_NOT_FOUND);
     MakeShortcut(folder, IDS_PRODUCT_NAME, DestPath(ProductProfile::mainExecutablePath));
+}
+
+// The listed files as they are in the destination after the copy: also
+// those found in place, or left there by a copy that failed.
+std::uint64_t InstalledBytes()
+{
+    FolderListing listing;
+    listing.List(setupState.destFolder);
+    std::uint64_t bytes = 0;
+    ForEachListedFile([&](const FileFacts&, const std::string& target) {
+        const FileFacts installed = FactsOf(listing, setupState.destFolder, target);
+        if (installed.attributes != INVALID_FILE_ATTRIBUTES) bytes += installed.size;
+    });
+    return bytes;
 }
 
 // What Windows' Add/Remove Programs, winget and inventory tools read beyond
@@ -92,7 +117,7 @@ void WriteUninstallEntryExtras(const char* uninstallKey, const std::string& exe,
 {
     const std::string icon = exe + ProductProfile::iconIndexSuffix;
     const std::string quiet = uninstallCommand + " " + ProductProfile::silentSwitch;
-    const std::uint64_t kilobytes = (setupState.copiedBytes + 1023) / 1024;
+    const std::uint64_t kilobytes = (InstalledBytes() + 1023) / 1024;
     const DWORD size = kilobytes > MAXDWORD ? MAXDWORD : static_cast<DWORD>(kilobytes);
     HKEY m = HKEY_LOCAL_MACHINE;
     WriteRegistryString(m, uninstallKey, ProductProfile::displayIconValue, icon.c_str());
@@ -181,28 +206,28 @@ void InstallFromList(const std::string& listPath)
 {
     FolderCopy copy(setupState.sourceFolder, setupState.destFolder);
     ForEachLogLine(listPath, [&copy](const std::string& line) {
-        if (!HasTag(line, LogTag::fileCopy)) return;
-        const std::string operand = TagOperand(line, LogTag::fileCopy);
         std::string name, newName;
-        if (SplitPair(operand, name, newName)) {
-            if (IsPlainFileName(name, IsCodePageLeadByte) && IsPlainFileName(newName, IsCodePageLeadByte) &&
-                !copy.CopyOne(name.c_str(), newName.c_str()))
-                TraceLastError("copy file", JoinSearchPath(setupState.sourceFolder, name, IsCodePageLeadByte));
-        } else if (IsPlainFileName(operand, IsCodePageLeadByte)) {
-            copy.CopyMatching(operand.c_str());
-        }
+        if (!FileToCopy(line, name, newName, IsCodePageLeadByte)) return;
+        if (newName.empty())
+            copy.CopyMatching(name.c_str());
+        else if (!copy.CopyOne(name.c_str(), newName.c_str()))
+            TraceIncompleteLastError("copy file", JoinSearchPath(setupState.sourceFolder, name, IsCodePageLeadByte));
     });
 }
 
 int RunInstall()
 {
     if (setupState.freshInstall == 0) RemoveEarlierInstallation();
+    // What an earlier installation left and could not be cleared is not a
+    // part of this one that failed.
+    setupState.failedItems = 0;
+    setupState.failedNames.clear();
 
     InstallFromList(setupState.sourceFolder + ProductProfile::uninstallLogPath);
     CopyMatchingFiles(ProductProfile::uninstallLog, setupState.sourceFolder.c_str(), setupState.destFolder.c_str());
     CutTrailingCtrlZ(LogPath());
     // Also completes a list whose last line has no line break.
-    AppendLogLine(LogPath(), "");
+    LogLine("");
 
     MakeProgramGroup();
     if (setupState.desktopIcon) MakeProductShortcut(ProductProfile::commonDesktopValue, ProductProfile::desktopValue);

@@ -5,6 +5,8 @@
 #include "core/name_index.h"
 #include "core/path_utils.h"
 #include "core/removal_entries.h"
+#include "core/setup_state.h"
+#include "engine/reboot_delete.h"
 #include "engine/scope_folders.h"
 #include "win/code_page.h"
 #include "win/failure_trace.h"
@@ -24,15 +26,22 @@ void RemoveFolderChain(std::string folder, std::size_t levels)
         folder = ParentFolder(folder.c_str(), IsCodePageLeadByte);
 }
 
+// A file that will not go now (in use, say) goes at the next start, which
+// the run then says it needs; one that can do neither is named.
 void DeleteOneMatch(const std::string& path, int& count)
 {
     DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return;
     SetFileAttributesA(path.c_str(), attributes & ~(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
-    if (DeleteFileA(path.c_str()))
+    if (DeleteFileA(path.c_str())) {
         ++count;
+        return;
+    }
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_NOT_FOUND && DeleteAtReboot(path))
+        setupState.restartNeeded = 1;
     else
-        TraceLastError("delete file", path);
+        TraceIncomplete("delete file", path, error);
 }
 
 }  // namespace

@@ -13,10 +13,12 @@ void RemoveLoggedLinksAndFolders(const std::string& logPath);
 
 // Deletes from folder (with or without a trailing separator) the files that
 // the log's lines of tag name (null: "File Copy: ", "File Overwrite: " and
-// "File Del: "), read-only and hidden ones included.
+// "File Del: "), read-only and hidden ones included. One that will not go
+// now goes at the next start (setupState.restartNeeded); one that can do
+// neither is counted as a failure (TraceIncomplete).
 void RemoveLoggedFiles(const std::string& logPath, const std::string& folder, const char* tag);
 
 // Deletes the files of folder matching pattern, clearing their read-only and
-// hidden attributes first; returns how many went. Subfolders and links
-// (reparse points) are left alone.
+// hidden attributes first, as above; returns how many went now. Subfolders
+// and links (reparse points) are left alone.
 int DeleteMatchingFiles(const std::string& folder, const std::string& pattern);

@@ -89,7 +89,7 @@ void RemoveProductRegistry(const char* vendor, const char* product, const char* 
                            const char* appPath)
 {
     DeleteVendorProduct(HKEY_LOCAL_MACHINE, vendor, product);
-    ForEachUserHive([&](HKEY hive) { DeleteVendorProduct(hive, vendor, product); });
+    ForEachUserHive([&](HKEY hive, const std::string&) { DeleteVendorProduct(hive, vendor, product); });
     DeleteKeyTree(HKEY_CLASSES_ROOT, ProductProfile::documentType);
     DeleteSubkeyOf(ProductProfile::uninstallRootKey, uninstallEntry);
     DeleteSubkeyOf(ProductProfile::appPathsKey, appPath);

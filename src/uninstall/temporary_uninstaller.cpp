@@ -94,7 +94,10 @@ void StartTemporaryUninstaller()
 
 void ScheduleOwnRemoval()
 {
+    // Only the temporary copy: "-delself" given to any other program must
+    // not make it delete itself.
     const std::string own = OwnProgramPath();
+    if (!IsTemporaryCopyName(FileNameOf(own, IsCodePageLeadByte))) return;
     DeleteAtReboot(own);
     // The folder made for the copy goes after it; never a folder of another name.
     const std::string folder = ParentFolder(own.c_str(), IsCodePageLeadByte);

@@ -8,3 +8,7 @@
 // left in it, and the default shortcuts and group of every shell folder it
 // can reach. Asks and reports nothing; a failed step is passed over.
 void RunUninstall(const std::string& folder);
+
+// The closing message: uninstalled; or uninstalled but for files that go at
+// the next start; or what could be neither removed nor scheduled.
+std::string UninstallOutcomeText();

@@ -6,11 +6,6 @@
 #include "win/handles.h"
 #include "win/registry_text.h"
 
-void ForEachUserHive(const std::function<void(HKEY hive)>& visit)
-{
-    ForEachUserHive([&](HKEY hive, const std::string&) { visit(hive); });
-}
-
 void ForEachUserHive(const std::function<void(HKEY hive, const std::string& name)>& visit)
 {
     char name[registryTextSize];

@@ -2,6 +2,7 @@
 
 #include "core/buffer_sizes.h"
 #include "core/product_profile.h"
+#include "core/setup_state.h"
 #include "core/trace_file_path.h"
 #include "core/trace_line.h"
 #include "win/code_page.h"
@@ -70,8 +71,27 @@ void TraceFailure(const char* what, const std::string& on, unsigned long code)
     SetLastError(lastError);
 }
 
+namespace {
+
+unsigned long ResultCode(HRESULT result)
+{
+    return HRESULT_FACILITY(result) == FACILITY_WIN32 ? HRESULT_CODE(result) : static_cast<unsigned long>(result);
+}
+
+}  // namespace
+
 void TraceResult(const char* what, const std::string& on, HRESULT result)
 {
-    const unsigned long code = static_cast<unsigned long>(result);
-    TraceFailure(what, on, HRESULT_FACILITY(result) == FACILITY_WIN32 ? HRESULT_CODE(result) : code);
+    TraceFailure(what, on, ResultCode(result));
+}
+
+void TraceIncompleteResult(const char* what, const std::string& on, HRESULT result)
+{
+    TraceIncomplete(what, on, ResultCode(result));
+}
+
+void TraceIncomplete(const char* what, const std::string& on, unsigned long code)
+{
+    TraceFailure(what, on, code);
+    if (setupState.failedItems++ < namedFailures) setupState.failedNames += on + "\n";
 }

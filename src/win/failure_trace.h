@@ -19,3 +19,14 @@ inline void TraceLastError(const char* what, const std::string& on)
 
 // An HRESULT that wraps a Win32 error is traced as that error.
 void TraceResult(const char* what, const std::string& on, HRESULT result);
+void TraceIncompleteResult(const char* what, const std::string& on, HRESULT result);
+
+// A failure that leaves the installation or the removal incomplete: traced,
+// and counted in setupState with what it was tried on (the first few), so
+// that the user is told and the exit code says so.
+void TraceIncomplete(const char* what, const std::string& on, unsigned long code);
+
+inline void TraceIncompleteLastError(const char* what, const std::string& on)
+{
+    TraceIncomplete(what, on, GetLastError());
+}

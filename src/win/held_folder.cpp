@@ -32,10 +32,12 @@ struct NativeCalls {
     bool Present() const { return create != nullptr && queryFolder != nullptr && setInformation != nullptr; }
 };
 
+// Taken at start-up: ntdll is in every process from its start.
+const NativeCalls nativeCalls;
+
 const NativeCalls& Native()
 {
-    static const NativeCalls calls;
-    return calls;
+    return nativeCalls;
 }
 
 // A name as the native calls take it, zero-ended. Not std::wstring, which

@@ -3,6 +3,7 @@
 #include "core/resource_ids.h"
 #include "core/setup_state.h"
 #include "framework/message_box.h"
+#include "install/install_outcome.h"
 #include "install/install_procedure.h"
 #include "win/resource_module.h"
 #include "win/scaled_bitmap.h"
@@ -168,6 +169,14 @@ void WizardDialog::Install()
         Go(destinationStep - step_);
         return;
     }
+    // Nothing is touched on a drive too small: the user frees space, or
+    // goes back to choose another folder.
+    for (DiskSpace space = MeasureDiskSpace(); !space.Enough(); space = MeasureDiskSpace()) {
+        if (AppMessageBox(NotEnoughSpaceText(space), MB_RETRYCANCEL | MB_ICONEXCLAMATION) != IDRETRY) {
+            Go(destinationStep - step_);
+            return;
+        }
+    }
     // The last step's page is the ready page.
     auto& ready = static_cast<ReadyPage&>(*page_);
     ready.ShowInstalling();
@@ -177,6 +186,7 @@ void WizardDialog::Install()
     SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     RunInstall();
     SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+    if (setupState.failedItems != 0) AppMessageBox(PartsNotInstalledText(), MB_OK | MB_ICONEXCLAMATION);
     EnableItem(IDOK, true);
     SetItemText(IDOK, LoadResourceString(IDS_FINISH));
     ready.ShowFinished();

@@ -20,6 +20,7 @@
 #include "core/removal_entries.h"
 #include "core/wininit_section.h"
 #include "core/destination_rules.h"
+#include "core/space_needed.h"
 #include "core/version_line.h"
 
 #include <gtest/gtest.h>
@@ -124,6 +125,17 @@ TEST(DestinationRules, WhatTheChosenFolderBecomes)
     for (const auto& [chosen, facts, verdict, destination] : cases) {
         const DestinationDecision d = DecideDestination(chosen, facts, ShiftJisLeadByte);
         EXPECT_TRUE(verdict == d.verdict && destination == d.folder) << chosen << " -> " << d.folder;
+    }
+    // What its disk must take: each file in whole clusters, less the files of the same names it replaces there.
+    using Files = std::vector<std::pair<std::uint64_t, std::uint64_t>>;  // size, size replaced
+    const std::tuple<std::uint32_t, Files, std::uint64_t> spaces[] = {
+        {4096, {{1, 0}, {4096, 0}, {4097, 0}, {0, 0}}, 16384}, {4096, {{10000, 4096}}, 8192},
+        {4096, {{100, 10000}, {5000, 0}}, 0},   // what it frees may pay for others, never below nothing
+        {0, {{5, 0}, {7, 3}}, 9}, {65536, {{0x100000001ull, 1}}, 0x100010000ull - 65536}};  // clusters unknown: bytes
+    for (const auto& [cluster, files, needed] : spaces) {
+        SpaceNeeded space(cluster);
+        for (const auto& [size, replaced] : files) space.Add(size, replaced);
+        EXPECT_EQ(needed, space.Bytes()) << cluster;
     }
 }
 

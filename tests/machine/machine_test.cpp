@@ -93,6 +93,8 @@ TEST_F(Engine, APatternCopiesItsMatchesUntilOneFailsPassingOverNamesOutsideTheFo
     MakeFolders(Path("new\\" + order.at(3)));  // a folder in its way: the last copy fails, and the folder stays
     EXPECT_EQ(3, CopyMatchingFiles("m*.dat", (src + "\\").c_str(), Path("new").c_str()));
     EXPECT_EQ(order[0] + "\n" + order[1] + "\n" + order[2] + "\n" + order[3] + "\\\n", FolderTree(Path("new")));
+    // A name in other letter case than the file's: the file is copied under its own name.
+    EXPECT_TRUE(CopyMatchingFiles("M1.DAT", src.c_str(), Path("case").c_str()) == 1 && FolderTree(Path("case")) == "m1.dat\n");
 }
 
 TEST_F(Engine, TheFolderACopyMakesBelongsToAdministrators)
@@ -228,6 +230,30 @@ Lines Groups(HWND page)  // the group list, one a line
 }
 
 bool Choose(HWND page, int id) { return ui::Click(page, id) && WaitFor([&] { return ui::Check(page, id) == 1; }); }
+
+// Next on the ready page with too little space on the destination's drive: said with the figures, nothing touched;
+// Retry asks again, Cancel goes back to choose another folder.
+TEST_F(Wizard, SaysHowMuchSpaceIsMissingAndGoesBackToTheDestination)
+{
+    ASSERT_TRUE(SmallDisk(programFiles, 256));
+    struct Unmount { std::string folder; ~Unmount() { SmallDisk(folder, 0); } } unmount{programFiles};
+    WriteFileText(Path("dist\\PictrlUnInst.log"), "File Copy: big.dat\r\n");
+    WriteFileText(Path("dist\\big.dat"), std::string(512 * 1024, 'b'));
+    char text[1024] = "";  // the file and the list, in whole 4 KB clusters
+    std::snprintf(text, sizeof text, SetupText(IDS_NOT_ENOUGH_SPACE).c_str(), dest.c_str(), 516ul,
+                  static_cast<unsigned long>(FreeBytes(programFiles) / 1024));
+    EXPECT_EQ(IDCANCEL, Run([&](HWND frame) {
+        ASSERT_TRUE(ui::WalkToReady(frame, {}) && ui::Click(frame, IDOK));
+        for (int answer : {IDRETRY, IDCANCEL}) {
+            HWND box = ui::Find(title, GetCurrentProcessId(), true);
+            const ui::Box shown = ui::Read(box);
+            EXPECT_TRUE(shown.text == text && shown.buttons == std::vector<int>({IDRETRY, IDCANCEL})) << shown.text;
+            ASSERT_TRUE(ui::Answer(box, answer));
+        }
+        EXPECT_TRUE(WaitFor([&] { return ui::Visible(ui::CurrentPage(frame), IDC_DEST_FOLDER); }) && !FolderExists(dest));
+        ASSERT_TRUE(ui::Click(frame, IDCANCEL) && ui::Answer(ui::Find(title, GetCurrentProcessId(), true), IDYES));
+    }));
+}
 
 TEST_F(Wizard, TakesAUserThroughItsPagesAndInstalls)
 {

@@ -1,6 +1,7 @@
 #include "support/machine.h"
 
 #include "product/stand_in_product.h"
+#include "win/system_library.h"
 
 #include <shlobj.h>
 #include <tlhelp32.h>
@@ -132,13 +133,66 @@ Process::~Process()
     if (process_.IsValid() && TerminateProcess(process_.Get(), 99)) WaitForSingleObject(process_.Get(), 10000);
 }
 
-bool FolderLink(const std::string& folder, const char* name, const char* relativeTarget)
+
+
+namespace {
+
+std::string UnixPath(const std::string& path)
+{
+    const auto toUnix = ProcAddress<char*(CDECL*)(LPCWSTR)>(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name");
+    wchar_t wide[MAX_PATH] = L"";
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+    char* unix = toUnix != nullptr ? toUnix(wide) : nullptr;
+    const std::string text = unix != nullptr ? unix : "";
+    HeapFree(GetProcessHeap(), 0, unix);
+    return text;
+}
+
+bool Unix(const std::string& commandLine, const std::function<bool()>& done, const std::string& folder = "")
 {
     Process unix;  // whose end Wine does not report: its effect is waited for
+    return unix.Start(commandLine, folder) && WaitFor(done);
+}
+
+bool Writable(const std::string& file)
+{
+    return KernelHandle(CreateFileA(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, 0)).IsValid();
+}
+
+}  // namespace
+
+bool FolderLink(const std::string& folder, const char* name, const char* relativeTarget)
+{
     const std::string link = folder + "\\" + name, quoted = " " + Quoted(name);
-    return unix.Start(relativeTarget ? "Z:\\bin\\ln -s " + std::string(relativeTarget) + quoted : "Z:\\bin\\rm" + quoted,
-                      folder) &&
-           WaitFor([&] { return (GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES) == !!relativeTarget; });
+    return Unix(relativeTarget ? "Z:\\bin\\ln -s " + std::string(relativeTarget) + quoted : "Z:\\bin\\rm" + quoted,
+                [&] { return (GetFileAttributesA(link.c_str()) != INVALID_FILE_ATTRIBUTES) == !!relativeTarget; }, folder);
+}
+
+bool SmallDisk(const std::string& folder, unsigned kilobytes)
+{
+    const std::uint64_t size = std::uint64_t{kilobytes} * 1024;
+    const std::string unix = Quoted(UnixPath(folder));
+    return kilobytes ? Unix("Z:\\bin\\mount -t tmpfs -o size=" + std::to_string(kilobytes) + "k tmpfs " + unix,
+                            [&] { return FreeBytes(folder) <= size; })
+                     : Unix("Z:\\bin\\umount -l " + unix, [&] { return FreeBytes(folder) > 64u << 20; });
+}
+
+bool Immutable(const std::string& file, bool immutable)
+{
+    return Unix(std::string("Z:\\usr\\bin\\chattr ") + (immutable ? "+i " : "-i ") + Quoted(UnixPath(file)),
+                [&] { return Writable(file) != immutable; });
+}
+
+std::uint64_t FreeBytes(const std::string& folder)
+{
+    ULARGE_INTEGER free{}, total{}, all{};
+    return GetDiskFreeSpaceExA((folder + "\\").c_str(), &free, &total, &all) ? free.QuadPart : 0;
+}
+
+bool RestartWindows()
+{
+    Process boot;
+    return boot.Start("wineboot.exe -r") && boot.Wait() == 0;
 }
 
 bool Process::Start(const std::string& commandLine, const std::string& folder)
@@ -211,6 +265,7 @@ std::string SetupText(UINT id, const std::vector<int>& values)
     static HMODULE setup = LoadLibraryExA((BinFolder() + "\\setup.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     char format[1024] = "", text[1024] = "";
     LoadStringA(setup, id, format, sizeof format);
+    if (values.empty()) return format;
     std::vector<int> v(values);
     v.resize(8);
     wsprintfA(text, format, v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]);

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -23,6 +24,12 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 10000);  
 // junctions, but shows a Unix symbolic link to a folder as a reparse point: /bin/ln or /bin/rm makes or removes it.
 bool FolderLink(const std::string& folder, const char* name, const char* relativeTarget);
 std::string BinFolder();  // where setup.exe, the stand-ins and the tests are built
+// The Unix file system below Wine (the tests run as root): a small file system of its own (tmpfs) mounted on a folder
+// or taken away again, a file made immutable (chattr +i: neither deleted nor renamed) or not. Each waits for its effect.
+bool SmallDisk(const std::string& folder, unsigned kilobytes);  // 0: taken away
+bool Immutable(const std::string& file, bool immutable);
+std::uint64_t FreeBytes(const std::string& folder);  // what this user may still fill there
+bool RestartWindows();  // as Wine restarts: the deletions registered for the next start are done
 inline std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
 // A REG_SZ value's text; noValue when missing; "<type N>" and the raw bytes otherwise.
@@ -40,6 +47,7 @@ public:
     bool Attach(DWORD id);
     DWORD Id() const { return id_; }
     int Wait(DWORD timeoutMs = 60000);  // the exit code; -1 while it runs
+    void Kill() { process_.IsValid() && TerminateProcess(process_.Get(), 1) && WaitForSingleObject(process_.Get(), 10000); }
 
 private:
     KernelHandle process_;
@@ -63,5 +71,5 @@ private:
 // The event holder.exe waits for: it runs until it is set, or for a minute.
 inline KernelHandle HolderRelease() { return KernelHandle(CreateEventA(nullptr, TRUE, FALSE, "PictorelTest.release")); }
 
-// setup.exe's string, loaded from the built file, formatted as the program does.
+// setup.exe's string, loaded from the built file, formatted as the program does (the raw text without values).
 std::string SetupText(UINT id, const std::vector<int>& values = {});

@@ -176,10 +176,13 @@ bool WalkToReady(HWND frame, const Choices& choices)
            Next(frame) && arrive(IDC_READY_TEXT);
 }
 
-bool InstallAndFinish(HWND frame, bool run)
+bool InstallAndFinish(HWND frame, bool run, const std::function<void()>& whileInstalling, std::string& finished)
 {
-    return Click(frame, IDOK) && WaitFor([&] { return Visible(CurrentPage(frame), IDC_RUN_PRODUCT); }, 90000) &&
-           SetCheck(CurrentPage(frame), IDC_RUN_PRODUCT, run ? BST_CHECKED : BST_UNCHECKED) && Click(frame, IDOK) &&
+    if (!Click(frame, IDOK)) return false;
+    whileInstalling();
+    if (!WaitFor([&] { return Visible(CurrentPage(frame), IDC_RUN_PRODUCT); }, 90000)) return false;
+    finished = Text(CurrentPage(frame), IDC_READY_TEXT) + "\n" + Text(CurrentPage(frame), IDC_READY_HINT);
+    return SetCheck(CurrentPage(frame), IDC_RUN_PRODUCT, run ? BST_CHECKED : BST_UNCHECKED) && Click(frame, IDOK) &&
            WaitFor([&] { return !IsWindow(frame); }, 90000);
 }
 

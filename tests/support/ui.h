@@ -44,6 +44,8 @@ struct Choices {
     int autoStart = -1, desktopIcon = -1;
 };
 bool WalkToReady(HWND frame, const Choices& choices);  // from the welcome page, accepting the licence
-bool InstallAndFinish(HWND frame, bool run);          // Next on the ready page, Finish with "Run Pictorel 5" as asked
+// Next on the ready page, whileInstalling (answering what the installation asks), the last page's two texts read into
+// finished, and Finish with "Run Pictorel 5" as asked.
+bool InstallAndFinish(HWND frame, bool run, const std::function<void()>& whileInstalling, std::string& finished);
 
 }  // namespace ui

@@ -1,0 +1,33 @@
+#include "install/install_outcome.h"
+
+#include "core/buffer_sizes.h"
+#include "core/resource_ids.h"
+#include "core/setup_state.h"
+#include "core/text_format.h"
+#include "win/string_resources.h"
+
+namespace {
+
+unsigned long Kilobytes(std::uint64_t bytes, bool roundUp)
+{
+    const std::uint64_t kilobytes = (bytes + (roundUp ? 1023 : 0)) / 1024;
+    return kilobytes > 0xFFFFFFFFu ? 0xFFFFFFFFul : static_cast<unsigned long>(kilobytes);
+}
+
+}  // namespace
+
+std::string NotEnoughSpaceText(const DiskSpace& space)
+{
+    std::string text = LoadResourceString(IDS_NOT_ENOUGH_SPACE);
+    FormatInto(text, failureMessageSize, text.c_str(), setupState.destFolder.c_str(), Kilobytes(space.needed, true),
+               Kilobytes(space.free, false));
+    return text;
+}
+
+std::string PartsNotInstalledText()
+{
+    std::string text = LoadResourceString(IDS_PARTS_NOT_INSTALLED);
+    FormatInto(text, failureMessageSize, text.c_str(), static_cast<unsigned long>(setupState.failedItems),
+               setupState.failedNames.c_str());
+    return text;
+}
