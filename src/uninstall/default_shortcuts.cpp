@@ -45,10 +45,10 @@ HeldFolder OpenShellFolder(HKEY shellFolders, const char* valueName, const std::
 void RemoveDefaultsIn(HKEY shellFolders, const ShellFolderNames& names, const std::string& profile)
 {
     for (const char* valueName : {names.startup, names.desktop})
-        OpenShellFolder(shellFolders, valueName, profile).DeleteFile(ProductProfile::defaultShortcutName);
+        OpenShellFolder(shellFolders, valueName, profile).DeletePlainFile(ProductProfile::defaultShortcutName);
     HeldFolder programs = OpenShellFolder(shellFolders, names.programs, profile);
     if (!programs.Enter(ProductProfile::defaultGroupName)) return;
-    programs.DeleteFiles();
+    programs.DeletePlainFiles();
     programs.RemoveCurrent();
 }
 

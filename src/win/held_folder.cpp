@@ -186,7 +186,7 @@ bool HeldFolder::EnterThroughHandle(const std::vector<wchar_t>& name)
     return true;
 }
 
-bool HeldFolder::DeleteFile(const std::string& name)
+bool HeldFolder::DeletePlainFile(const std::string& name)
 {
     if (!open_) return false;
     if (WorksThroughHandles()) return DeleteThroughHandle(Wide(name));
@@ -205,13 +205,13 @@ bool HeldFolder::DeleteThroughHandle(const std::vector<wchar_t>& name)
     return IsPlainFileAttributes(attributes) && DeleteThrough(file, attributes);
 }
 
-int HeldFolder::DeleteFiles()
+int HeldFolder::DeletePlainFiles()
 {
     if (!open_) return 0;
     int count = 0;
     if (!WorksThroughHandles()) {
         for (FolderEntries found(path_, "*"); found.Next();)
-            if (!found.IsFolder() && !found.IsLink() && DeleteFile(found.Name())) ++count;
+            if (!found.IsFolder() && !found.IsLink() && DeletePlainFile(found.Name())) ++count;
         return count;
     }
     // The whole listing first: deleting while it is read may skip entries.

@@ -31,9 +31,9 @@ public:
     // Deletes the file name of the current folder when it is a plain file
     // (no link), its read-only and hidden attributes cleared first; true
     // when it went.
-    bool DeleteFile(const std::string& name);
+    bool DeletePlainFile(const std::string& name);
     // The same for every plain file of the current folder; how many went.
-    int DeleteFiles();
+    int DeletePlainFiles();
     // Removes the current folder, one entered below the start, when it is
     // empty; the held folder closes.
     bool RemoveCurrent();
