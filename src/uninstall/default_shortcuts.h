@@ -7,7 +7,10 @@
 // removes the "Pictorel 5" group folder under the Programs folder.
 void RemoveAllUsersDefaultShortcuts();
 
-// The same for the shell folders of each user hive under HKEY_USERS.
-// In both, a folder or file that is a link (junction, symbolic link, mount
-// point) is neither entered nor deleted: only plain files go.
+// The same for the shell folders of each user hive under HKEY_USERS, each
+// only where it lies inside the profile folder the machine names for that
+// user, entered from there through held handles (see HeldFolder); without
+// handle-relative opens, only the current user's. In both, a folder or file
+// that is a link (junction, symbolic link, mount point) is neither entered
+// nor deleted: only plain files go.
 void RemovePerUserDefaultShortcuts();
