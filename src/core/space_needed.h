@@ -4,6 +4,10 @@
 
 #include <cstdint>
 
+// bytes in kilobytes, rounded up or down, at most 0xFFFFFFFF: the size
+// Add/Remove Programs shows, the figures the space question gives.
+std::uint32_t Kilobytes(std::uint64_t bytes, bool roundUp);
+
 // size as it lies on a disk of clusterSize-byte clusters (0: as it is).
 std::uint64_t OnDisk(std::uint64_t size, std::uint32_t clusterSize);
 

@@ -1,5 +1,7 @@
 #include "engine/folder_listing.h"
 
+#include "core/path_utils.h"
+#include "win/code_page.h"
 #include "win/folder_entries.h"
 
 FileFacts LookUpFile(const std::string& path)
@@ -24,6 +26,7 @@ FileFacts FoundFile(const WIN32_FIND_DATAA& match)
 
 bool FolderListing::List(const std::string& folder)
 {
+    folder_ = folder;
     FolderEntries found(folder, "*");
     while (found.Next()) {
         const WIN32_FIND_DATAA& match = found.Entry();
@@ -43,4 +46,12 @@ FolderEntry* FolderListing::Find(const std::string& name, bool& absent)
     const std::size_t at = index_.Find(name);
     absent = at == NameIndex::none;
     return absent ? nullptr : &entries_[at];
+}
+
+FileFacts FolderListing::FactsOf(const std::string& name)
+{
+    bool absent = false;
+    const FolderEntry* entry = Find(name, absent);
+    if (entry != nullptr) return entry->facts;
+    return absent ? FileFacts{} : LookUpFile(JoinSearchPath(folder_, name, IsCodePageLeadByte));
 }

@@ -40,8 +40,12 @@ public:
     // (a name the index does not take, or no listing in full). absent tells
     // a name it answers for but does not hold.
     FolderEntry* Find(const std::string& name, bool& absent);
+    // The facts of name in the folder, from the listing where it can answer,
+    // else from the file system.
+    FileFacts FactsOf(const std::string& name);
 
 private:
+    std::string folder_;
     std::vector<FolderEntry> entries_;
     NameIndex index_;
     bool complete_ = false;

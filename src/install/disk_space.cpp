@@ -15,7 +15,7 @@ DiskSpace MeasureDiskSpace()
     SpaceNeeded space(disk.clusterSize);
     ForEachListedFile([&](const FileFacts& file, const std::string& target) {
         if (file.attributes == INVALID_FILE_ATTRIBUTES || (file.attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
-        const FileFacts replaced = FactsOf(destListing, dest, target);
+        const FileFacts replaced = destListing.FactsOf(target);
         space.Add(file.size, replaced.attributes == INVALID_FILE_ATTRIBUTES ? 0 : replaced.size);
     });
     return DiskSpace{space.Bytes(), disk.freeToCaller};

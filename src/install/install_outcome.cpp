@@ -3,24 +3,16 @@
 #include "core/buffer_sizes.h"
 #include "core/resource_ids.h"
 #include "core/setup_state.h"
+#include "core/space_needed.h"
 #include "core/text_format.h"
 #include "win/string_resources.h"
-
-namespace {
-
-unsigned long Kilobytes(std::uint64_t bytes, bool roundUp)
-{
-    const std::uint64_t kilobytes = (bytes + (roundUp ? 1023 : 0)) / 1024;
-    return kilobytes > 0xFFFFFFFFu ? 0xFFFFFFFFul : static_cast<unsigned long>(kilobytes);
-}
-
-}  // namespace
 
 std::string NotEnoughSpaceText(const DiskSpace& space)
 {
     std::string text = LoadResourceString(IDS_NOT_ENOUGH_SPACE);
-    FormatInto(text, failureMessageSize, text.c_str(), setupState.destFolder.c_str(), Kilobytes(space.needed, true),
-               Kilobytes(space.free, false));
+    FormatInto(text, failureMessageSize, text.c_str(), setupState.destFolder.c_str(),
+               static_cast<unsigned long>(Kilobytes(space.needed, true)),
+               static_cast<unsigned long>(Kilobytes(space.free, false)));
     return text;
 }
 

@@ -6,11 +6,12 @@
 #include "core/program_group.h"
 #include "core/resource_ids.h"
 #include "core/setup_state.h"
+#include "core/space_needed.h"
 #include "engine/file_copy.h"
-#include "install/listed_files.h"
 #include "engine/registry_access.h"
 #include "engine/scope_folders.h"
 #include "engine/shell_link.h"
+#include "install/listed_files.h"
 #include "uninstall/log_replay.h"
 #include "win/code_page.h"
 #include "win/failure_trace.h"
@@ -104,7 +105,7 @@ std::uint64_t InstalledBytes()
     listing.List(setupState.destFolder);
     std::uint64_t bytes = 0;
     ForEachListedFile([&](const FileFacts&, const std::string& target) {
-        const FileFacts installed = FactsOf(listing, setupState.destFolder, target);
+        const FileFacts installed = listing.FactsOf(target);
         if (installed.attributes != INVALID_FILE_ATTRIBUTES) bytes += installed.size;
     });
     return bytes;
@@ -117,8 +118,7 @@ void WriteUninstallEntryExtras(const char* uninstallKey, const std::string& exe,
 {
     const std::string icon = exe + ProductProfile::iconIndexSuffix;
     const std::string quiet = uninstallCommand + " " + ProductProfile::silentSwitch;
-    const std::uint64_t kilobytes = (InstalledBytes() + 1023) / 1024;
-    const DWORD size = kilobytes > MAXDWORD ? MAXDWORD : static_cast<DWORD>(kilobytes);
+    const DWORD size = Kilobytes(InstalledBytes(), true);
     HKEY m = HKEY_LOCAL_MACHINE;
     WriteRegistryString(m, uninstallKey, ProductProfile::displayIconValue, icon.c_str());
     WriteRegistryString(m, uninstallKey, ProductProfile::installLocationValue, setupState.destFolder.c_str());

@@ -1,19 +1,10 @@
 #include "install/listed_files.h"
 
 #include "core/install_log.h"
-#include "core/path_utils.h"
 #include "core/product_profile.h"
 #include "core/setup_state.h"
 #include "win/code_page.h"
 #include "win/folder_entries.h"
-
-FileFacts FactsOf(FolderListing& listing, const std::string& folder, const std::string& name)
-{
-    bool absent = false;
-    const FolderEntry* entry = listing.Find(name, absent);
-    if (entry != nullptr) return entry->facts;
-    return absent ? FileFacts{} : LookUpFile(JoinSearchPath(folder, name, IsCodePageLeadByte));
-}
 
 void ForEachListedFile(const std::function<void(const FileFacts& source, const std::string& target)>& visit)
 {
@@ -24,7 +15,7 @@ void ForEachListedFile(const std::function<void(const FileFacts& source, const s
     ForEachLogLine(list, [&](const std::string& line) {
         std::string name, newName;
         if (!FileToCopy(line, name, newName, IsCodePageLeadByte)) return;
-        if (!newName.empty()) return visit(FactsOf(listing, source, name), newName);
+        if (!newName.empty()) return visit(listing.FactsOf(name), newName);
         // A pattern, or a name as the folder spells it: what the copy takes.
         bool absent = false;
         const FolderEntry* entry = listing.Find(name, absent);

@@ -11,6 +11,3 @@
 // facts there and the name it has in the destination folder. A name that
 // matches nothing gives facts of no file.
 void ForEachListedFile(const std::function<void(const FileFacts& source, const std::string& target)>& visit);
-
-// The facts of name in folder, from folder's listing where that can answer.
-FileFacts FactsOf(FolderListing& listing, const std::string& folder, const std::string& name);
